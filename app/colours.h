@@ -1,0 +1,35 @@
+// Colours are kept as 0x00BBGGRR values: the lowest byte is red, then green, then
+// blue. 0x00FFFF00 is therefore cyan, not yellow.
+#pragma once
+
+#include <QColor>
+
+#include <cstdint>
+
+namespace colours {
+
+inline constexpr std::uint32_t white = 0x00FFFFFF;
+inline constexpr std::uint32_t yellow = 0x0000FFFF;
+inline constexpr std::uint32_t light_green = 0x0080FF80;
+inline constexpr std::uint32_t cyan = 0x00FFFF00;
+
+// The five backgrounds drawn at start-up.
+inline constexpr std::uint32_t schemes[] = {
+    0x00800000, // dark blue
+    0x00800080, // purple
+    0x00008000, // dark green
+    0x00000080, // dark red
+    0x00808000, // teal
+};
+
+inline QColor from_bgr(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+inline std::uint32_t to_bgr(const QColor& colour) {
+    return static_cast<std::uint32_t>(colour.red()) |
+           static_cast<std::uint32_t>(colour.green()) << 8 |
+           static_cast<std::uint32_t>(colour.blue()) << 16;
+}
+
+} // namespace colours

@@ -1,0 +1,59 @@
+// Every text that the window shows in Italian or in English, in one place. Each
+// pair is chosen when its text is written (Form1::say), so a text already on
+// screen keeps its language until a command writes it again.
+#pragma once
+
+struct Bilingual {
+    const char* italian;
+    const char* english;
+};
+
+namespace vocabulary {
+
+// Menu captions that change with the language ("Test" and "Info" do not).
+inline constexpr Bilingual menu_solve{"Risolvi", "Solve"};
+inline constexpr Bilingual menu_compose{"Componi", "Compose"};
+inline constexpr Bilingual menu_fractions{"Frazioni", "Fractions"};
+// The language item names the language it switches to.
+inline constexpr Bilingual menu_language{"English", "Italiano"};
+
+// Result lines and tooltips.
+inline constexpr Bilingual determinant_prefix{" Determinante = ", " Determinant = "};
+inline constexpr Bilingual complex_root{"Radice complessa", "Complex root"};
+inline constexpr Bilingual focus_note{"Coordinate del fuoco (", "Focus coordinates ("};
+inline constexpr Bilingual vertex_note{"Coordinate del vertice (", "Vertex coordinates ("};
+inline constexpr Bilingual directrix_note{"Equazione della direttrice = ", "Directrix = "};
+
+// Compose mode instructions, on the first three result lines.
+inline constexpr Bilingual compose_line1{" Componi un'equazione date le",
+                                         " Define an equation with these"};
+inline constexpr Bilingual compose_line2{" due radici reali : a , b", " real roots : a , b"};
+inline constexpr Bilingual compose_line3{" Per continuare clicca su : Risolvi.",
+                                         " Click 'Solve' to continue."};
+
+// Message boxes. The prompts' lines are joined by a lone carriage return.
+inline constexpr Bilingual warning_title{"ATTENZIONE", "WARNING"};
+inline constexpr Bilingual solve_zero_check{
+    "Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi "
+    "da zero",
+    "Stop.\rAll denominators and the numerator A mustn't be zero"};
+inline constexpr Bilingual test_zero_check{
+    "Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi "
+    "da zero.",
+    "Stop.\rAll denominators and the numerator A must be not zero."};
+inline constexpr Bilingual failure_title_prefix{"ATTENZIONE : ", "WARNING : "};
+inline constexpr Bilingual failure_prompt{"Operazione annullata.", "Stop."};
+
+// Credits box.
+inline constexpr Bilingual credits_title{"INFORMAZIONI", "INFORMATION"};
+inline constexpr Bilingual credits_author{"Creato da Quadratic Tutor project",
+                                          "Made by Quadratic Tutor project"};
+inline constexpr Bilingual credits_date_place{" Dicembre 2026, Roma", " December 2026, Rome, Italy"};
+
+} // namespace vocabulary
+
+// Lines of the credits box that read the same in both languages.
+namespace credits {
+inline constexpr const char* web_address = " https://quadratic-tutor.example.org";
+inline constexpr const char* email = " quadratic-tutor@example.org";
+} // namespace credits

@@ -1,0 +1,62 @@
+// Reading the coefficient boxes, the zero check, the reduction of each coefficient
+// with its write-back, and the collapse of rows whose denominator is 1.
+#include "app/form1.h"
+#include "fractions/numbers.h"
+
+#include <QLabel>
+#include <QLineEdit>
+
+using fractions::mul;
+using fractions::to_int16;
+
+void Form1::read_rows_a_b() {
+    // Hidden boxes are read like visible ones.
+    a_num = read_box(textAN);
+    a_den = read_box(TextAD);
+    b_num = read_box(TextBN);
+    b_den = read_box(TextBD);
+}
+
+void Form1::read_row_c() {
+    c_num = read_box(TextCN);
+    // C's denominator is a 16-bit integer from the moment it is read.
+    c_den = to_int16(read_box(TextCD));
+}
+
+bool Form1::zero_check_passes() {
+    // The values as read, before any rounding: 0.4 passes here and becomes 0 later.
+    if (mul(mul(mul(a_num, a_den), b_den), c_den) != 0)
+        return true;
+    show_warning(vocabulary::solve_zero_check);
+    return false;
+}
+
+void Form1::reduce_coefficients() {
+    // Row by row, each box written right after its own reduction, so that a failure
+    // part-way leaves the rows before it rewritten.
+    const auto reduce_row = [this](QLineEdit* num_box, QLineEdit* den_box, double num,
+                                   std::int16_t den) {
+        simple_fraction(to_int16(num), den);
+        write_box(num_box, reduced_num);
+        write_box(den_box, reduced_den);
+    };
+    reduce_row(textAN, TextAD, a_num, to_int16(a_den));
+    reduce_row(TextBN, TextBD, b_num, to_int16(b_den));
+    reduce_row(TextCN, TextCD, c_num, c_den);
+}
+
+void Form1::check_fraction() {
+    const struct {
+        QLabel* label;
+        QLineEdit* den_box;
+        const char* caption;
+    } rows[] = {{LabelA, TextAD, "A ="}, {LabelB, TextBD, "B ="}, {LabelC, TextCD, "C ="},
+                {LabelX, TextXD, "X ="}};
+    for (const auto& row : rows) {
+        // Only ever collapses: the fractions command brings the boxes back.
+        if (read_box(row.den_box) == 1) {
+            set_caption(row.label, row.caption);
+            row.den_box->setVisible(false);
+        }
+    }
+}

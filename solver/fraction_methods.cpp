@@ -1,0 +1,14 @@
+// The window's two fraction methods; they leave their results in the working state.
+#include "app/form1.h"
+#include "fractions/fraction.h"
+
+void Form1::simple_fraction(std::int16_t n, std::int16_t d) {
+    // On a failure the previous results stay, as nothing is assigned.
+    const fractions::Fraction reduced = fractions::reduce_fraction(n, d);
+    reduced_num = reduced.num;
+    reduced_den = reduced.den;
+}
+
+void Form1::mostra_frazione(std::int16_t n, std::int16_t d) {
+    fraction_text = QString::fromStdString(fractions::fraction_text(n, d));
+}
