@@ -149,6 +149,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     build_controls();
     build_menu();
+    describe_controls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
     Form_Load();

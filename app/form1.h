@@ -83,6 +83,7 @@ class Form1 : public QMainWindow {
   private:
     void build_controls();
     void build_menu();
+    void describe_controls();
     void Form_Load();
 
     // The stop box of a failed command: the title names the failure.
