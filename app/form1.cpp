@@ -110,7 +110,7 @@ QFont design_font(const Design& d) {
     // Arial Black is much wider than the bold faces that stand in for it, and the
     // coloured heading letters are placed over its glyphs: widen the stand-in.
     if (QFontInfo(font).family() != font.family() && font.family() == "Arial Black")
-        font.setStretch(120);
+        font.setStretch(118);
     return font;
 }
 
