@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QPixmap>
 
+#include <algorithm>
 #include <limits>
 #include <string>
 
@@ -107,11 +109,57 @@ QFont design_font(const Design& d) {
     font.setWeight(QFont::Bold);
     font.setItalic(false);
     font.setUnderline(false);
-    // Arial Black is much wider than the bold faces that stand in for it, and the
-    // coloured heading letters are placed over its glyphs: widen the stand-in.
-    if (QFontInfo(font).family() != font.family() && font.family() == "Arial Black")
-        font.setStretch(118);
     return font;
+}
+
+// Arial Black is wider and taller than the bold faces that stand in for it where it
+// is missing, and the design relies on its metrics: coloured letters lie over the
+// glyphs of the headings, and the compose labels cover the rows under them. So the
+// stand-in is widened until the headings' glyphs lie under their letters, and given
+// margins that restore Arial Black's line height (ascent 1.10 em, descent 0.31 em).
+void fit_stand_in_for_arial_black(QWidget* client) {
+    const auto label = [client](const char* name) { return client->findChild<QLabel*>(name); };
+    QList<QLabel*> arial_black;
+    for (QLabel* l : client->findChildren<QLabel*>())
+        if (l->font().family() == "Arial Black")
+            arial_black.append(l);
+    if (arial_black.isEmpty() || QFontInfo(arial_black.first()->font()).family() == "Arial Black")
+        return;
+
+    struct Anchor {
+        const char* prefix; // caption text before the letter
+        const char* letter; // the label laid over the next glyph
+    };
+    // The stretch that brings the end of each prefix to its letter, on average.
+    const auto stretch_for = [&](const char* caption, std::initializer_list<Anchor> anchors) {
+        const QLabel* under = label(caption);
+        const QFontMetricsF metrics(under->font());
+        double wanted = 0;
+        double measured = 0;
+        for (const Anchor& a : anchors) {
+            wanted += label(a.letter)->x() - under->x();
+            measured += metrics.horizontalAdvance(QString::fromLatin1(a.prefix));
+        }
+        return qRound(100 * wanted / measured);
+    };
+    const int heading = stretch_for("Label1", {{"Ax +", "Label4"}, {"Ax +Bx+ ", "Label5"}});
+    const int compose =
+        stretch_for("CompLabel", {{"( x-", "LabelAlfa"}, {"( x-a )( x-", "LabelBeta"}});
+
+    for (QLabel* l : arial_black) {
+        const bool in_compose_heading =
+            l == label("CompLabel") || l == label("LabelAlfa") || l == label("LabelBeta");
+        QFont font = l->font();
+        font.setStretch(in_compose_heading ? compose : heading);
+        l->setFont(font);
+        const QFontMetricsF metrics(font);
+        const double em = font.pointSizeF() * l->logicalDpiY() / 72.0;
+        l->setContentsMargins(0, std::max(0, qRound(1.1006 * em - metrics.ascent())), 0,
+                              std::max(0, qRound(0.3101 * em - metrics.descent())));
+    }
+    // "a=" and "b=" must hide the row captions under them: never narrower than designed.
+    for (const char* name : {"Labelalfa2", "LabelBeta2"})
+        label(name)->setMinimumWidth(label(name)->width());
 }
 
 void set_role_colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
@@ -200,11 +248,13 @@ void Form1::build_controls() {
         widget->setObjectName(QString::fromLatin1(d.name));
         widget->setGeometry(px(d.left), px(d.top), px(d.width), std::max(1, px(d.height)));
         widget->setToolTip(QString::fromLatin1(d.tooltip));
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            set_caption(label, QString::fromLatin1(d.text));
         widget->setVisible(!d.hidden);
         front_to_back.append(widget);
     }
+    fit_stand_in_for_arial_black(client);
+    for (std::size_t i = 0; i < std::size(designs); ++i)
+        if (auto* label = qobject_cast<QLabel*>(front_to_back[static_cast<int>(i)]))
+            set_caption(label, QString::fromLatin1(designs[i].text));
     // Raise from the back so that the first control of the table ends up in front.
     for (auto it = front_to_back.crbegin(); it != front_to_back.crend(); ++it)
         (*it)->raise();

@@ -63,9 +63,10 @@ double read_based(Cursor& cursor) {
     return value;
 }
 
-// Exponents are added up with a ceiling far beyond any double, so that a long run
-// of exponent digits cannot overflow the counter.
-constexpr std::int64_t exponent_ceiling = 1000000;
+// Exponents are added up with a ceiling far beyond any double and any text length:
+// a long run of exponent digits cannot overflow the counter, and an exponent still
+// counts in full against a long run of zeros before the first significant digit.
+constexpr std::int64_t exponent_ceiling = 1000000000000000; // 10^15
 
 std::int64_t saturated(std::int64_t value) {
     if (value > exponent_ceiling)
