@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# Takes the pictures in docs/screenshots/ from the real program under a virtual X
+# display, driving it like a person with the mouse and the keyboard (xdotool):
+#   start.png                the window as it opens
+#   solve-fractions-it.png   Frazioni, A = 1/2, B = -3/2, C = 1/1, Risolvi
+#   complex-en.png           English, A = 1, B = 2, C = 5, Solve
+#   compose.png              Componi
+#   start-scale2.png         the window as it opens with QT_SCALE_FACTOR=2
+#
+#   scripts/screenshots.sh BUILD_DIR
+#
+# Needs xvfb, xauth, x11-utils, imagemagick, xdotool and python3; missing Debian
+# packages are installed (as root or through sudo).
+#
+# Menu items are clicked at the middle of their caption. Their places depend on the
+# menu font and on the language, so they are not fixed numbers: each time, the menu
+# bar strip of a fresh picture is searched for the dark runs of caption text, and the
+# n-th run is the n-th item. For the record, at scale 1 with the default Fusion style
+# and DejaVu Sans the six items sit at x = 29, 89, 154, 203, 241, 289 (Italian) in a
+# 19-pixel bar.
+set -euo pipefail
+
+if [ "${1:-}" = --inside-x ]; then
+    shift
+    program=$1
+    out=$2
+    # The client area below the menu bar, in pixels at scale 1 (6015 x 7065 twips).
+    client_height=471
+
+    pid=""
+    stop_program() {
+        if [ -n "$pid" ]; then
+            kill "$pid" 2>/dev/null || true
+            wait "$pid" 2>/dev/null || true
+            pid=""
+        fi
+    }
+    trap stop_program EXIT
+
+    start_program() {
+        "$program" &
+        pid=$!
+        wid=""
+        for _ in $(seq 100); do
+            wid=$(xdotool search --onlyvisible --name '^B$' 2>/dev/null | head -n1) || true
+            [ -n "$wid" ] && break
+            sleep 0.1
+        done
+        [ -n "$wid" ] || {
+            echo "FAIL: no window titled B appeared" >&2
+            exit 1
+        }
+        sleep 1
+        read -r win_x win_y win_w win_h < <(xwininfo -id "$wid" | awk '
+            /Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+            /Width:/ {w = $2} /Height:/ {h = $2} END {print x, y, w, h}')
+    }
+
+    # Keeps the pointer off the window, so that no item is highlighted and no tooltip shows.
+    pointer_away() {
+        xdotool mousemove $((win_x + win_w + 40)) $((win_y + win_h + 40))
+        sleep 0.5
+    }
+
+    capture() {
+        pointer_away
+        import -window root -crop "${win_w}x${win_h}+${win_x}+${win_y}" +repage "$1"
+        echo "wrote $1 (${win_w}x${win_h})"
+    }
+
+    # Prints the x of the middle of the n-th (1-based) menu item's caption and the
+    # y of the middle of the bar, relative to the window.
+    menu_item() {
+        pointer_away
+        local bar=$((win_h - client_height))
+        import -window root -crop "${win_w}x${bar}+${win_x}+${win_y}" +repage \
+            -colorspace gray -depth 8 pgm:- | python3 -c '
+import sys
+data = sys.stdin.buffer.read()
+fields, pos = [], 0
+while len(fields) < 4:  # P5, width, height, maxval
+    while data[pos:pos + 1].isspace():
+        pos += 1
+    start = pos
+    while not data[pos:pos + 1].isspace():
+        pos += 1
+    fields.append(data[start:pos])
+width, height = int(fields[1]), int(fields[2])
+pixels = data[pos + 1:]
+# Caption text, also the grey of a disabled item, stands out from the bar; the bottom
+# rows hold the bar'"'"'s border line and are left out.
+background = max(set(pixels), key=pixels.count)
+dark = [any(background - pixels[y * width + x] > 30 for y in range(height - 2))
+        for x in range(width)]
+runs, x = [], 0
+while x < width:
+    if not dark[x]:
+        x += 1
+        continue
+    start = last = x
+    # Letters of one caption are at most a few pixels apart; items are further.
+    while x < width and x - last < 6:
+        if dark[x]:
+            last = x
+        x += 1
+    runs.append((start, last))
+n = int(sys.argv[1])
+if len(runs) != 6:
+    sys.exit("menu bar: found %d captions, not 6: %s" % (len(runs), runs))
+print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
+' "$1"
+    }
+
+    click_menu() {
+        local x y
+        read -r x y < <(menu_item "$1")
+        xdotool mousemove $((win_x + x)) $((win_y + y)) click 1
+        sleep 0.7
+    }
+
+    # Clicks into the numerator box of A (2040, 1200 twips, 735 x 375), which gives
+    # the window the keyboard focus even without a window manager.
+    click_box_a() {
+        local bar=$((win_h - client_height))
+        xdotool mousemove $((win_x + 136 + 24)) $((win_y + bar + 80 + 12)) click 1
+        sleep 0.3
+    }
+
+    type_boxes() {
+        local first=1 value
+        for value in "$@"; do
+            [ $first = 1 ] || xdotool key Tab
+            first=0
+            xdotool type --delay 60 -- "$value"
+        done
+        sleep 0.3
+    }
+
+    # (a) the window as it opens
+    start_program
+    capture "$out/start.png"
+    stop_program
+
+    # (b) fractions, Italian: Frazioni, 1/2, -3/2, 1/1, Risolvi
+    start_program
+    click_menu 3
+    click_box_a
+    type_boxes 1 2 -3 2 1 1
+    click_menu 1
+    capture "$out/solve-fractions-it.png"
+    stop_program
+
+    # (c) complex roots, English: English, 1, 2, 5, Solve
+    start_program
+    click_menu 6
+    click_box_a
+    type_boxes 1 2 5
+    click_menu 1
+    capture "$out/complex-en.png"
+    stop_program
+
+    # (d) compose mode
+    start_program
+    click_menu 2
+    capture "$out/compose.png"
+    stop_program
+
+    # (e) the window as it opens, twice as large
+    export QT_SCALE_FACTOR=2
+    start_program
+    capture "$out/start-scale2.png"
+    stop_program
+    exit 0
+fi
+
+cd "$(dirname "$0")/.."
+build=${1:?usage: scripts/screenshots.sh BUILD_DIR}
+program=$(realpath "$build/quadratic-tutor")
+[ -x "$program" ] || {
+    echo "no program at $program; build the quadratic-tutor target first" >&2
+    exit 1
+}
+
+need=()
+for tool in xvfb-run:xvfb xauth:xauth xwininfo:x11-utils import:imagemagick xdotool:xdotool \
+    python3:python3; do
+    command -v "${tool%%:*}" >/dev/null || need+=("${tool#*:}")
+done
+if [ ${#need[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" = 0 ] || sudo="sudo"
+    echo "installing: ${need[*]}"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
+fi
+
+mkdir -p docs/screenshots
+xvfb-run -a -s "-screen 0 1280x1100x24" bash "$0" --inside-x "$program" "$PWD/docs/screenshots"
