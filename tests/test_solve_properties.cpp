@@ -1,0 +1,81 @@
+// The solve command over random fraction coefficients, checked with exact integer
+// arithmetic done here, and over hostile box texts.
+#include "window_probe.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+
+#include <numeric>
+#include <random>
+
+// An Italian solve of the six texts, and how it ended: 0 a full solve (no box, the last
+// result line written), 1 the zero-check warning, 2 a failure's stop box, else -1.
+static int solve(WindowProbe& w, const QStringList& t) {
+    w.type_coefficients(t[0], t[1], t[2], t[3], t[4], t[5]);
+    w.Analizza_Click();
+    QString seen = w.caption("LabelD").isEmpty() ? "" : "solved";
+    for (const Message& m : w.messages)
+        seen += QString::number(m.icon) + m.title.left(13) + m.prompt.left(10);
+    return QStringList{"solved", "2ATTENZIONEOperazione", "3ATTENZIONE : Operazione"}.indexOf(seen);
+}
+
+class SolvePropertiesTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void random_fractions() {
+        std::mt19937 rng(20260105);
+        const QRegularExpression fraction("^ X[12]=([ -]\\d+)(?:/ (\\d+))?$"); // " X1=-3/ 4"
+        int seen[3] = {}, fractions = 0;
+        for (int run = 0; run < 3000; ++run) {
+            qint64 t[6]; // A, B and C as typed, numerator then denominator, -9 to 9
+            QStringList typed;
+            for (qint64& v : t)
+                typed << QString::number(v = qint64(rng() % 19) - 9);
+            WindowProbe w;
+            const int o = solve(w, typed);
+            const QByteArray where = typed.join(',').toLatin1();
+            QVERIFY2(o >= 0 && (o == 1) == (t[0] * t[1] * t[3] * t[5] == 0), where);
+            if (++seen[o] && o == 1)
+                continue;
+            // The integer form: the equation times |ad bd cd|, over the common divisor g.
+            const qint64 d = std::abs(t[1] * t[3] * t[5]);
+            const qint64 a = t[0] * d / t[1], b = t[2] * d / t[3], c = t[4] * d / t[5];
+            const qint64 g = std::gcd(std::gcd(a, b), c), delta = (b * b - 4 * a * c) / g / g;
+            QCOMPARE(w.caption("DetLabel"), QString::asprintf(" Determinante = % lld", delta));
+            for (const char* label : {"LabelX1", "LabelX2"}) {
+                const auto m = fraction.match(w.caption(label));
+                const qint64 p = m.captured(1).trimmed().toLongLong(),
+                             q = qMax(1LL, m.captured(2).toLongLong());
+                // Shown as a fraction: in lowest terms, and the typed equation is 0 at p/q.
+                const qint64 at = t[0] * t[3] * t[5] * p * p + t[2] * t[1] * t[5] * p * q +
+                                  t[4] * t[1] * t[3] * q * q;
+                QVERIFY2(!m.hasMatch() || (std::gcd(p, q) == 1 && !at), where);
+                fractions += m.hasMatch();
+            }
+        }
+        QVERIFY(seen[0] > 100 && seen[1] > 100 && seen[2] > 50 && fractions > 100);
+    }
+
+    // Each text in each box in turn, the others holding x^2 - 3x + 2.
+    void hostile_texts_data() {
+        QTest::addColumn<QStringList>("typed");
+        for (const QString& text :
+             {QString(100000, '9'), QString("1e309"), QString("&HFFFFFFFFFFFF"),
+              QChar(0) + QString("1"), QString("\u0661\u0662 \U0001F600")})
+            for (int i = 0; i < 6; ++i) {
+                QStringList typed{"1", "1", "-3", "1", "2", "1"};
+                typed[i] = text;
+                QTest::addRow("%s in box %d", text.right(9).toUtf8().toHex().data(), i) << typed;
+            }
+    }
+
+    void hostile_texts() {
+        QFETCH(QStringList, typed);
+        WindowProbe w;
+        QVERIFY(solve(w, typed) >= 0);
+    }
+};
+
+QTEST_MAIN(SolvePropertiesTest)
+#include "test_solve_properties.moc"
