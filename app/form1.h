@@ -76,8 +76,7 @@ class Form1 : public QMainWindow {
   protected:
     // Every message box and beep of the program goes through these two, so that
     // tests can record them instead.
-    virtual void show_message(QMessageBox::Icon icon, const QString& title,
-                              const QString& prompt);
+    virtual void show_message(QMessageBox::Icon icon, const QString& title, const QString& prompt);
     virtual void beep();
 
   private:
@@ -110,6 +109,7 @@ class Form1 : public QMainWindow {
     bool zero_check_passes();
     void reduce_coefficients();
     void solve_integer_form();
+    void set_compose_layout(bool compose);
     void compose_branch();
     void write_roots(double a, double b, double c);
     void set_heading_tooltips();

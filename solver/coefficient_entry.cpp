@@ -50,7 +50,9 @@ void Form1::check_fraction() {
         QLabel* label;
         QLineEdit* den_box;
         const char* caption;
-    } rows[] = {{LabelA, TextAD, "A ="}, {LabelB, TextBD, "B ="}, {LabelC, TextCD, "C ="},
+    } rows[] = {{LabelA, TextAD, "A ="},
+                {LabelB, TextBD, "B ="},
+                {LabelC, TextCD, "C ="},
                 {LabelX, TextXD, "X ="}};
     for (const auto& row : rows) {
         // Only ever collapses: the fractions command brings the boxes back.

@@ -10,17 +10,22 @@
 using fractions::mul;
 using fractions::sub;
 
+void Form1::set_compose_layout(bool compose) {
+    // In compose mode the A and B rows take the roots a and b; C, X and the test go.
+    Test->setEnabled(!compose);
+    for (QWidget* heading : {CompLabel, LabelAlfa, LabelBeta})
+        heading->setVisible(compose);
+    for (QWidget* row :
+         std::initializer_list<QWidget*>{LabelC, TextCN, TextCD, Line2, LabelX, TextXN, TextXD})
+        row->setVisible(!compose);
+    LabelBeta2->setVisible(compose);
+    Labelalfa2->setVisible(compose);
+}
+
 void Form1::Componi_Click() {
     compose_mode = -1;
     clear_caption();
-    Test->setEnabled(false);
-    for (QWidget* shown : {CompLabel, LabelAlfa, LabelBeta})
-        shown->setVisible(true);
-    for (QWidget* hidden :
-         std::initializer_list<QWidget*>{LabelC, TextCN, TextCD, Line2, LabelX, TextXN, TextXD})
-        hidden->setVisible(false);
-    LabelBeta2->setVisible(true);
-    Labelalfa2->setVisible(true);
+    set_compose_layout(true);
     textAN->setText("");
     TextAD->setText("1");
     TextBN->setText("");
@@ -32,14 +37,7 @@ void Form1::Componi_Click() {
 
 void Form1::compose_branch() {
     compose_mode = 0;
-    Test->setEnabled(true);
-    for (QWidget* hidden : {CompLabel, LabelAlfa, LabelBeta})
-        hidden->setVisible(false);
-    for (QWidget* shown :
-         std::initializer_list<QWidget*>{LabelC, TextCN, TextCD, Line2, LabelX, TextXN, TextXD})
-        shown->setVisible(true);
-    LabelBeta2->setVisible(false);
-    Labelalfa2->setVisible(false);
+    set_compose_layout(false);
 
     read_rows_a_b();
     // x² - (a + b)·x + a·b = 0, with B and C over the common denominator, unreduced.

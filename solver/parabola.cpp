@@ -11,12 +11,8 @@ using fractions::to_int16;
 
 void Form1::geometria() {
     // The boxes hold the integer form: whole numerators over "1".
-    a_num = read_box(textAN);
-    a_den = read_box(TextAD);
-    b_num = read_box(TextBN);
-    b_den = read_box(TextBD);
-    c_num = read_box(TextCN);
-    c_den = to_int16(read_box(TextCD));
+    read_rows_a_b();
+    read_row_c();
     const double a = a_num;
     const double b = b_num;
     const double delta = static_cast<double>(fractions::exact_discriminant(a, b, c_num));
@@ -45,7 +41,9 @@ void Form1::geometria() {
 
     // Decimal values of the reduced pairs, in the language of this solve.
     const QString x = number_text(quotient(xn, xd));
-    LabelF->setToolTip(say(vocabulary::focus_note) + x + " ; " + number_text(quotient(fn, fd)) + ")");
-    LabelV->setToolTip(say(vocabulary::vertex_note) + x + " ; " + number_text(quotient(vn, vd)) + ")");
+    LabelF->setToolTip(say(vocabulary::focus_note) + x + " ; " + number_text(quotient(fn, fd)) +
+                       ")");
+    LabelV->setToolTip(say(vocabulary::vertex_note) + x + " ; " + number_text(quotient(vn, vd)) +
+                       ")");
     LabelD->setToolTip(say(vocabulary::directrix_note) + number_text(quotient(dn, dd)));
 }

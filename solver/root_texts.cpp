@@ -40,7 +40,8 @@ void Form1::write_roots(double a, double b, double c) {
             rational_root(LabelX1, " X1=", wide_minus_b + whole_root);
             rational_root(LabelX2, " X2=", wide_minus_b - whole_root);
         } else {
-            const QString tail = "SQR(" + number_text(static_cast<double>(delta)) + ")] / " + number_text(d);
+            const QString tail =
+                "SQR(" + number_text(static_cast<double>(delta)) + ")] / " + number_text(d);
             set_caption(LabelX1, " X1= [" + number_text(minus_b) + "+" + tail);
             set_caption(LabelX2, " X2= [" + number_text(minus_b) + "-" + tail);
         }
@@ -53,8 +54,9 @@ void Form1::write_roots(double a, double b, double c) {
     QString x1;
     QString x2;
     if (b != 0) {
-        const QString imaginary = whole_t >= 0 ? "i" + number_text(static_cast<double>(whole_t))
-                                               : "i*SQR(" + number_text(static_cast<double>(m)) + ")";
+        const QString imaginary = whole_t >= 0
+                                      ? "i" + number_text(static_cast<double>(whole_t))
+                                      : "i*SQR(" + number_text(static_cast<double>(m)) + ")";
         x1 = " X1= [" + number_text(minus_b) + "+" + imaginary + "] / " + over_d;
         x2 = " X2= [" + number_text(minus_b) + "-" + imaginary + "] / " + over_d;
     } else if (whole_t >= 0) {

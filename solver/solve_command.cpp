@@ -8,8 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-using fractions::quotient;
 using fractions::mul;
+using fractions::quotient;
 
 void Form1::Analizza_Click() {
     // Any failure ends the command here; whatever was written before it stays.
@@ -57,8 +57,7 @@ void Form1::solve_integer_form() {
     TextCD->setText("1");
     check_fraction();
 
-    const double delta =
-        static_cast<double>(fractions::exact_discriminant(a_num, b_num, c_num));
+    const double delta = static_cast<double>(fractions::exact_discriminant(a_num, b_num, c_num));
     set_caption(DetLabel, say(vocabulary::determinant_prefix) + number_text(delta));
     write_roots(a_num, b_num, c_num);
     geometria();

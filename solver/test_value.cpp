@@ -7,18 +7,14 @@
 #include <QLabel>
 #include <QLineEdit>
 
-using fractions::quotient;
 using fractions::mul;
+using fractions::quotient;
 using fractions::to_int16;
 
 void Form1::Test_Click() {
     try {
-        a_num = read_box(textAN);
-        a_den = read_box(TextAD);
-        b_num = read_box(TextBN);
-        b_den = read_box(TextBD);
-        c_num = read_box(TextCN);
-        c_den = to_int16(read_box(TextCD));
+        read_rows_a_b();
+        read_row_c();
         double x_num = read_box(TextXN);
         double x_den = read_box(TextXD);
 
