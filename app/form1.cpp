@@ -25,7 +25,9 @@
 namespace {
 
 // Sizes on the window are given in twips; 15 twips make one pixel at 96 dpi.
-constexpr int px(int twips) { return twips / 15; }
+constexpr int px(int twips) {
+    return twips / 15;
+}
 
 enum class Kind { Box, Line, Label };
 enum class Fit {
@@ -334,7 +336,9 @@ void Form1::show_message(QMessageBox::Icon icon, const QString& title, const QSt
     box.exec();
 }
 
-void Form1::beep() { QApplication::beep(); }
+void Form1::beep() {
+    QApplication::beep();
+}
 
 void Form1::show_failure(const std::exception& failure) {
     show_message(QMessageBox::Critical,

@@ -48,7 +48,8 @@ inline constexpr Bilingual failure_prompt{"Operazione annullata.", "Stop."};
 inline constexpr Bilingual credits_title{"INFORMAZIONI", "INFORMATION"};
 inline constexpr Bilingual credits_author{"Creato da Quadratic Tutor project",
                                           "Made by Quadratic Tutor project"};
-inline constexpr Bilingual credits_date_place{" Dicembre 2026, Roma", " December 2026, Rome, Italy"};
+inline constexpr Bilingual credits_date_place{" Dicembre 2026, Roma",
+                                              " December 2026, Rome, Italy"};
 
 } // namespace vocabulary
 

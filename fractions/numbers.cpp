@@ -10,10 +10,16 @@ namespace fractions {
 
 namespace {
 
-bool is_skipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_skipped(char c) {
+    return c == ' ' || c == '\t' || c == '\n';
+}
+bool is_digit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 // Walks the text, stepping over blanks, tabs and line feeds wherever they stand.
 class Cursor {
@@ -32,7 +38,9 @@ class Cursor {
     std::size_t pos_ = 0;
 };
 
-[[noreturn]] void overflow() { throw std::overflow_error(overflow_text); }
+[[noreturn]] void overflow() {
+    throw std::overflow_error(overflow_text);
+}
 
 double check_finite(double value) {
     if (!std::isfinite(value))
@@ -131,7 +139,8 @@ double read_number(std::string_view text) {
     const std::size_t first = digits.find_first_not_of('0');
     if (first == std::string::npos)
         return 0;
-    const std::int64_t scale = saturated(whole_digits - static_cast<std::int64_t>(first) + exponent);
+    const std::int64_t scale =
+        saturated(whole_digits - static_cast<std::int64_t>(first) + exponent);
     if (scale > 310)
         overflow();
     if (scale < -330)
@@ -166,7 +175,9 @@ std::int16_t abs16(std::int16_t value) {
     return static_cast<std::int16_t>(value < 0 ? -value : value);
 }
 
-bool is_whole(double value) { return std::floor(value) == value; }
+bool is_whole(double value) {
+    return std::floor(value) == value;
+}
 
 namespace {
 
@@ -198,11 +209,19 @@ std::string signed_text(double value) {
     return ' ' + text;
 }
 
-std::string plain_text(double value) { return general_text(value); }
+std::string plain_text(double value) {
+    return general_text(value);
+}
 
-double mul(double a, double b) { return check_finite(a * b); }
-double add(double a, double b) { return check_finite(a + b); }
-double sub(double a, double b) { return check_finite(a - b); }
+double mul(double a, double b) {
+    return check_finite(a * b);
+}
+double add(double a, double b) {
+    return check_finite(a + b);
+}
+double sub(double a, double b) {
+    return check_finite(a - b);
+}
 
 double quotient(double a, double b) {
     if (b == 0)
