@@ -3,6 +3,7 @@
 // and the credits box.
 #include "window_probe.h"
 
+#include <QAccessible>
 #include <QtTest>
 
 // Name, caption or text, left and top in twips, text colour as #rrggbb (from 0x00BBGGRR),
@@ -156,6 +157,22 @@ class WindowTest : public QObject {
             with_email += m.prompt.endsWith(credits::email);
         }
         QVERIFY2(with_email > 300 && with_email < 500, qPrintable(QString::number(with_email)));
+    }
+
+    // After a solve every control has something for a screen reader to say: its row
+    // and role, and a name (a box's role, a label's caption, results included).
+    void accessible_names() {
+        WindowProbe w;
+        w.type_coefficients("1", "1", "-3", "1", "2", "1");
+        w.Analizza_Click();
+        for (QWidget* c : w.centralWidget()->findChildren<QWidget*>()) {
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
+            QVERIFY2(!a->text(QAccessible::Name).isEmpty() &&
+                         !a->text(QAccessible::Description).isEmpty(),
+                     qPrintable(c->objectName()));
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(w.TextBD)->text(QAccessible::Name),
+                 QString("denominator of B"));
     }
 };
 
