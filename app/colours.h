@@ -26,10 +26,4 @@ inline QColor from_bgr(std::uint32_t bgr) {
     return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
 }
 
-inline std::uint32_t to_bgr(const QColor& colour) {
-    return static_cast<std::uint32_t>(colour.red()) |
-           static_cast<std::uint32_t>(colour.green()) << 8 |
-           static_cast<std::uint32_t>(colour.blue()) << 16;
-}
-
 } // namespace colours

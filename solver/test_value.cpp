@@ -24,22 +24,16 @@ void Form1::Test_Click() {
         }
 
         // X first, then A, B and C; each pair is replaced as soon as it is reduced.
-        simple_fraction(to_int16(x_num), to_int16(x_den));
-        const fractions::Fraction x{reduced_num, reduced_den};
-        x_num = x.num;
-        x_den = x.den;
-        simple_fraction(to_int16(a_num), to_int16(a_den));
-        const fractions::Fraction a{reduced_num, reduced_den};
-        a_num = a.num;
-        a_den = a.den;
-        simple_fraction(to_int16(b_num), to_int16(b_den));
-        const fractions::Fraction b{reduced_num, reduced_den};
-        b_num = b.num;
-        b_den = b.den;
-        simple_fraction(to_int16(c_num), c_den);
-        const fractions::Fraction c{reduced_num, reduced_den};
-        c_num = c.num;
-        c_den = c.den;
+        const auto reduce = [this](double& num, auto& den) {
+            simple_fraction(to_int16(num), to_int16(den));
+            num = reduced_num;
+            den = reduced_den;
+            return fractions::Fraction{reduced_num, reduced_den};
+        };
+        const fractions::Fraction x = reduce(x_num, x_den);
+        const fractions::Fraction a = reduce(a_num, a_den);
+        const fractions::Fraction b = reduce(b_num, b_den);
+        const fractions::Fraction c = reduce(c_num, c_den);
 
         write_box(textAN, a_num);
         write_box(TextAD, a_den);
