@@ -179,6 +179,10 @@ bool is_whole(double value) {
     return std::floor(value) == value;
 }
 
+bool rounds_to_zero(double value) {
+    return std::fabs(value) <= 0.5;
+}
+
 namespace {
 
 // %.15G without the locale: "0.5", "-1.25", "1E-05", "1.5E+20", "0" for any zero.

@@ -35,6 +35,10 @@ std::int16_t abs16(std::int16_t value);
 // True when the value equals the largest whole number not above it.
 bool is_whole(double value);
 
+// True when to_int16 gives 0: |value| <= 0.5, since a half goes to the even
+// neighbour 0. Converts nothing, so it never fails.
+bool rounds_to_zero(double value);
+
 // Signed number text: a blank before zero and positive values, "-" before negative
 // ones, at most 15 significant digits, no trailing zeros, no "0" before the decimal
 // point below 1 in magnitude (" 5", "-5", " 0", " .5", "-.25"). The exponent form is

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 
 using fractions::mul;
+using fractions::rounds_to_zero;
 using fractions::to_int16;
 
 void Form1::read_rows_a_b() {
@@ -24,8 +25,12 @@ void Form1::read_row_c() {
 }
 
 bool Form1::zero_check_passes() {
-    // The values as read, before any rounding: 0.4 passes here and becomes 0 later.
-    if (mul(mul(mul(a_num, a_den), b_den), c_den) != 0)
+    // The product of the values as read comes first, so that an overflow in it is
+    // still a failure. A value that the 16-bit conversion turns into 0 (0.4, -0.5) is
+    // refused like a typed 0: let through, it would solve another equation.
+    const double product = mul(mul(mul(a_num, a_den), b_den), c_den);
+    if (product != 0 && !rounds_to_zero(a_num) && !rounds_to_zero(a_den) &&
+        !rounds_to_zero(b_den))
         return true;
     show_warning(vocabulary::solve_zero_check);
     return false;

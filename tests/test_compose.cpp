@@ -39,6 +39,7 @@ static const char* const cases =
 empty;1;,1,,1;0 Test LabelC TextCN Line2 LabelX TextXN|1|1|0|1|0|1| Determinant =  0| X1= 0| X2= 0|A= 1|B= 0|C= 0
 -2/3 and -4/6;0;-2,3,-4,6;0 Test LabelC TextCN Line2 LabelX TextXN|9|1|12|1|4|1| Determinante =  0| X1=-2/ 3| X2=-2/ 3|A= 9|B= 12|C= 4
 2/0 and 3;0;2,0,3,1;0 Test LabelC TextCN Line2 LabelX TextXN TextCD TextXD|1|1|-2|0|6|0|||||||Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi da zero
+2/0.4 and 3;1;2,0.4,3,1;0 Test LabelC TextCN Line2 LabelX TextXN TextCD TextXD|1|1|-3.2|0.4|6|0.4|||||||Stop.\rAll denominators and the numerator A mustn't be zero
 300 and 200;1;300,1,200,1;0 Test LabelC TextCN Line2 LabelX TextXN TextCD TextXD|1|1|-500|1|60000|1||||A= 1|B=-500|C= 60000|Stop.)";
 
 class ComposeTest : public QObject {

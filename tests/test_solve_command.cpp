@@ -48,6 +48,7 @@ const QList<QStringList> groups{
     {"4,6,-3,-9,5,-10", "4|1|2|1|-3|1|A= 4|B= 2|C=-3|A =|B =|C ="}, // 2/3, 1/3, -1/2
     {"1,1,2.5,1,3.5,1", "1|1|2|1|4|1|A= 1|B= 2|C= 4|A =|B =|C ="},  // halves to even
     {"2/4,1,-3,1,1,1", "2|1|-3|1|1|1|A= 2|B=-3|C= 1|A =|B =|C ="},  // "/4" is ignored
+    {"1,0.6,-3,1,2,1", "1|1|-3|1|2|1|A= 1|B=-3|C= 2|A =|B =|C ="},  // 0.6 is taken as 1
 
     // The zero check after x^2 - 3x + 2, then failures.
     QStringList{"DetLabel", "LabelX1", "LabelX2", "~LabelX1", "~LabelX2", "LabelF"} + boxes + heads,
@@ -56,7 +57,11 @@ const QList<QStringList> groups{
     {"20000,1,1,1,0,1", stopped[0] + "| Determinante =  1|||X1=0|X2=-5e-05||20000|1|1|1|0|1|||"},
     {"en 0,1,1,1,1,40000", stopped[1] + "|||||||0|1|1|1|1|40000|||"},  // before the zero check
     {"4,6,-3,-9,-32768,3", stopped[0] + "|||||||2|3|1|3|-32768|3|||"}, // A and B rewritten
-    {"0.4,1,3,1,2,1", stopped[0] + "| Determinante =  9||||||0|1|3|1|2|1|||"},
+    // Values that the 16-bit conversion makes 0 are refused as typed, boxes untouched.
+    {"0.4,1,3,1,2,1", warned[0] + "|||||||0.4|1|3|1|2|1|A= .4|B= 3|C= 2"},
+    {"1,0.4,-3,1,2,1", warned[0] + "|||||||1|0.4|-3|1|2|1|A= 2.5|B=-3|C= 2"},
+    {"en 1,1,-3,0.5,2,1", warned[1] + "|||||||1|1|-3|0.5|2|1|A= 1|B=-6|C= 2"},
+    {"en -0.5,1,-3,1,2,0.3", warned[1] + "|||||||-0.5|1|-3|1|2|0.3|||"},
     {"en 1,1,0,1,-10000,1",
      stopped[1] + "| Determinant =  40000| X1= 100| X2=-100|X1=100|X2=-100||1|1|0|1|-10000|1|||"},
 };

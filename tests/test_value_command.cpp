@@ -29,8 +29,8 @@ static QString run(WindowProbe& w, const QString& typed) {
 }
 
 // Each case starts from F(1/2) = 7/4 of x² + 3x on screen, with all rows then framed as
-// fractions, and must give the same twice. A refusal leaves the screen as it was. 0.4 in
-// TextAD passes the zero check and becomes 0 in the reduction, so F(1) is 1/0. F(200) of
+// fractions, and must give the same twice. A refusal leaves the screen as it was, also
+// for a value that the 16-bit conversion would make 0 (0.4, -0.5). F(200) of
 // x²/200 is 200, but its unreduced numerator 40000 does not fit 16 bits.
 // name;language;typed;what the run returns
 static const char* const cases =
@@ -40,7 +40,9 @@ X empty gives C;0;1,1,2,1,-3,4,,1;-3/ 4|-.75|#00ffff|F(0)=-3/ 4|Test|X =|1,1-,2,
 X 4/2 and all reduced;0;2,4,3,-6,5,-20,4,2; 3/ 4| .75|#ffffff|F( 2)= 3/ 4|Test|X =|1,2,-1,2,-1,4,2,1-,|beeps 0
 A numerator 0;0;0,1,3,1,0,1,1,2; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|0,1,3,1,0,1,1,2,|2 ATTENZIONE|Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi da zero.|beeps 0
 X denominator 0;1;1,1,3,1,0,1,1,0; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|1,1,3,1,0,1,1,0,|2 WARNING|Stop.\rAll denominators and the numerator A must be not zero.|beeps 0
-A denominator 0.4;0;1,0.4,3,1,0,1,1,1; 1/ 0||#ffffff|||X =|1,0,3,1-,0,1-,1,1-,|3 ATTENZIONE|Operazione annullata.|beeps 0
+A denominator 0.4;0;1,0.4,3,1,0,1,1,1; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|1,0.4,3,1,0,1,1,1,|2 ATTENZIONE|Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi da zero.|beeps 0
+X denominator 0.4 at a root;1;1,1,-3,1,2,1,1,0.4; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|1,1,-3,1,2,1,1,0.4,|2 WARNING|Stop.\rAll denominators and the numerator A must be not zero.|beeps 0
+A numerator -0.5;1;-0.5,1,3,1,0,1,1,1; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|-0.5,1,3,1,0,1,1,1,|2 WARNING|Stop.\rAll denominators and the numerator A must be not zero.|beeps 0
 A 1/200 at X 200;1;1,200,0,1,0,1,200,1; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =|1,200,0,1-,0,1-,200,1-,|3 WARNING|Stop.|beeps 0)";
 
 class ValueCommandTest : public QObject {
