@@ -29,8 +29,7 @@ bool Form1::zero_check_passes() {
     // still a failure. A value that the 16-bit conversion turns into 0 (0.4, -0.5) is
     // refused like a typed 0: let through, it would solve another equation.
     const double product = mul(mul(mul(a_num, a_den), b_den), c_den);
-    if (product != 0 && !rounds_to_zero(a_num) && !rounds_to_zero(a_den) &&
-        !rounds_to_zero(b_den))
+    if (product != 0 && !rounds_to_zero(a_num) && !rounds_to_zero(a_den) && !rounds_to_zero(b_den))
         return true;
     show_warning(vocabulary::solve_zero_check);
     return false;

@@ -20,9 +20,8 @@ void Form1::Test_Click() {
 
         // As in the solve: the product first, then what the conversion turns into 0.
         const double product = mul(mul(mul(mul(a_num, a_den), b_den), c_den), x_den);
-        if (product == 0 || fractions::rounds_to_zero(a_num) ||
-            fractions::rounds_to_zero(a_den) || fractions::rounds_to_zero(b_den) ||
-            fractions::rounds_to_zero(x_den)) {
+        if (product == 0 || fractions::rounds_to_zero(a_num) || fractions::rounds_to_zero(a_den) ||
+            fractions::rounds_to_zero(b_den) || fractions::rounds_to_zero(x_den)) {
             show_warning(vocabulary::test_zero_check);
             return;
         }
