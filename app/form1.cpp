@@ -1,9 +1,7 @@
-// Construction of the window: controls, fonts, colours, menu bar, tab order, and the
-// few helpers that every command uses to write to the screen.
+// The window: its controls built from the design table, the menu bar, and the mirror
+// that shows the core's picture on the widgets.
 #include "form1.h"
 
-#include "colours.h"
-#include "fractions/numbers.h"
 #include "icon.xpm"
 
 #include <QAction>
@@ -19,6 +17,7 @@
 #include <QPixmap>
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <string>
 
@@ -36,56 +35,51 @@ enum class Fit {
     WrapWidth // keeps its width, wraps at blanks and fits its height
 };
 
+// Where a control stands and how it writes; what it shows comes from the core.
 struct Design {
     Kind kind;
     const char* name;
-    const char* text;
     int left, top, width, height; // twips
-    std::uint32_t colour;         // 0x00BBGGRR
     const char* family;
     double points;
-    bool hidden;
     Fit fit;
-    const char* tooltip;
 };
-
-using namespace colours;
 
 // Front to back: a control listed earlier is drawn above the ones after it.
 // clang-format off
 constexpr Design designs[] = {
-    {Kind::Box, "TextXD", "1", 3000, 3240, 735, 375, white, "MS Sans Serif", 13.5, true, Fit::Fixed, "Denominatore"},
-    {Kind::Box, "TextXN", "", 2040, 3240, 735, 375, white, "MS Sans Serif", 13.5, false, Fit::Fixed, "Numeratore"},
-    {Kind::Box, "TextCD", "1", 3000, 2400, 735, 375, cyan, "MS Sans Serif", 13.5, true, Fit::Fixed, "Denominatore"},
-    {Kind::Box, "TextCN", "", 2040, 2400, 735, 375, cyan, "MS Sans Serif", 13.5, false, Fit::Fixed, "Numeratore"},
-    {Kind::Box, "TextBD", "1", 3000, 1800, 735, 375, light_green, "MS Sans Serif", 13.5, true, Fit::Fixed, "Denominatore"},
-    {Kind::Box, "TextBN", "", 2040, 1800, 735, 375, light_green, "MS Sans Serif", 13.5, false, Fit::Fixed, "Numeratore"},
-    {Kind::Box, "TextAD", "1", 3000, 1200, 735, 375, yellow, "MS Sans Serif", 13.5, true, Fit::Fixed, "Denominatore"},
-    {Kind::Box, "textAN", "", 2040, 1200, 735, 375, yellow, "MS Sans Serif", 13.5, false, Fit::Fixed, "Numeratore"},
-    {Kind::Line, "Line1", "", 0, 840, 6000, 15, white, "", 0, false, Fit::Fixed, ""},
-    {Kind::Label, "LabelBeta2", "b=", 960, 1680, 840, 615, light_green, "Arial Black", 26.25, true, Fit::Caption, ""},
-    {Kind::Label, "Labelalfa2", "a=", 960, 960, 840, 735, yellow, "Arial Black", 26.25, true, Fit::Caption, ""},
-    {Kind::Label, "LabelBeta", "b", 2880, 0, 360, 750, light_green, "Arial Black", 26.25, true, Fit::Caption, ""},
-    {Kind::Label, "LabelAlfa", "a", 1080, 0, 480, 750, yellow, "Arial Black", 26.25, true, Fit::Caption, ""},
-    {Kind::Label, "CompLabel", "( x-a )( x-b)=0", 120, 0, 4035, 750, white, "Arial Black", 26.25, true, Fit::Caption, ""},
-    {Kind::Label, "ResLabel", "0", 3600, 240, 2385, 675, white, "Arial Narrow", 24, false, Fit::WrapWidth, ""},
-    {Kind::Line, "Line3", "", 0, 3960, 6000, 15, white, "", 0, false, Fit::Fixed, ""},
-    {Kind::Label, "LabelX", " X = ", 960, 3120, 1035, 615, white, "Arial Black", 21.75, false, Fit::Caption, "Test"},
-    {Kind::Label, "Label2", "2", 840, 0, 375, 375, white, "MS Sans Serif", 18, false, Fit::Fixed, ""},
-    {Kind::Label, "LabelD", "", 120, 6480, 5895, 375, white, "Arial", 14.25, false, Fit::Fixed, ""},
-    {Kind::Label, "LabelV", "", 120, 6000, 5895, 375, white, "Arial", 14.25, false, Fit::Fixed, ""},
-    {Kind::Label, "LabelF", "", 120, 5520, 5895, 375, white, "Arial", 14.25, false, Fit::Fixed, ""},
-    {Kind::Label, "LabelX2", "", 120, 5040, 5895, 375, white, "Arial", 14.25, false, Fit::Fixed, ""},
-    {Kind::Label, "LabelX1", "", 120, 4560, 5895, 375, white, "Arial", 14.25, false, Fit::Fixed, ""},
-    {Kind::Label, "DetLabel", "", 120, 4080, 5895, 375, white, "Arial", 14.25, false, Fit::Fixed, ""},
-    {Kind::Line, "Line2", "", 0, 2880, 6000, 15, white, "", 0, false, Fit::Fixed, ""},
-    {Kind::Label, "Label5", "C", 2760, 120, 420, 750, cyan, "Arial Black", 26.25, false, Fit::Caption, ""},
-    {Kind::Label, "Label4", "B", 1440, 120, 420, 750, light_green, "Arial Black", 26.25, false, Fit::Caption, ""},
-    {Kind::Label, "Label3", "A", 120, 120, 420, 750, yellow, "Arial Black", 26.25, false, Fit::Caption, ""},
-    {Kind::Label, "LabelC", "C = ", 960, 2280, 990, 615, cyan, "Arial Black", 21.75, false, Fit::Caption, ""},
-    {Kind::Label, "LabelB", "B = ", 960, 1680, 990, 615, light_green, "Arial Black", 21.75, false, Fit::Caption, ""},
-    {Kind::Label, "LabelA", "A = ", 960, 1080, 990, 615, yellow, "Arial Black", 21.75, false, Fit::Caption, ""},
-    {Kind::Label, "Label1", "Ax +Bx+ C=", 120, 120, 3450, 750, white, "Arial Black", 26.25, false, Fit::Caption, ""},
+    {Kind::Box, "TextXD", 3000, 3240, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Box, "TextXN", 2040, 3240, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Box, "TextCD", 3000, 2400, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Box, "TextCN", 2040, 2400, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Box, "TextBD", 3000, 1800, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Box, "TextBN", 2040, 1800, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Box, "TextAD", 3000, 1200, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Box, "textAN", 2040, 1200, 735, 375, "MS Sans Serif", 13.5, Fit::Fixed},
+    {Kind::Line, "Line1", 0, 840, 6000, 15, "", 0, Fit::Fixed},
+    {Kind::Label, "LabelBeta2", 960, 1680, 840, 615, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "Labelalfa2", 960, 960, 840, 735, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "LabelBeta", 2880, 0, 360, 750, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "LabelAlfa", 1080, 0, 480, 750, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "CompLabel", 120, 0, 4035, 750, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "ResLabel", 3600, 240, 2385, 675, "Arial Narrow", 24, Fit::WrapWidth},
+    {Kind::Line, "Line3", 0, 3960, 6000, 15, "", 0, Fit::Fixed},
+    {Kind::Label, "LabelX", 960, 3120, 1035, 615, "Arial Black", 21.75, Fit::Caption},
+    {Kind::Label, "Label2", 840, 0, 375, 375, "MS Sans Serif", 18, Fit::Fixed},
+    {Kind::Label, "LabelD", 120, 6480, 5895, 375, "Arial", 14.25, Fit::Fixed},
+    {Kind::Label, "LabelV", 120, 6000, 5895, 375, "Arial", 14.25, Fit::Fixed},
+    {Kind::Label, "LabelF", 120, 5520, 5895, 375, "Arial", 14.25, Fit::Fixed},
+    {Kind::Label, "LabelX2", 120, 5040, 5895, 375, "Arial", 14.25, Fit::Fixed},
+    {Kind::Label, "LabelX1", 120, 4560, 5895, 375, "Arial", 14.25, Fit::Fixed},
+    {Kind::Label, "DetLabel", 120, 4080, 5895, 375, "Arial", 14.25, Fit::Fixed},
+    {Kind::Line, "Line2", 0, 2880, 6000, 15, "", 0, Fit::Fixed},
+    {Kind::Label, "Label5", 2760, 120, 420, 750, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "Label4", 1440, 120, 420, 750, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "Label3", 120, 120, 420, 750, "Arial Black", 26.25, Fit::Caption},
+    {Kind::Label, "LabelC", 960, 2280, 990, 615, "Arial Black", 21.75, Fit::Caption},
+    {Kind::Label, "LabelB", 960, 1680, 990, 615, "Arial Black", 21.75, Fit::Caption},
+    {Kind::Label, "LabelA", 960, 1080, 990, 615, "Arial Black", 21.75, Fit::Caption},
+    {Kind::Label, "Label1", 120, 120, 3450, 750, "Arial Black", 26.25, Fit::Caption},
 };
 // clang-format on
 
@@ -164,9 +158,16 @@ void fit_stand_in_for_arial_black(QWidget* client) {
         label(name)->setMinimumWidth(label(name)->width());
 }
 
-void set_role_colour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+QColor from_bgr(std::uint32_t bgr) {
+    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+// Sets two colours of a widget's palette at once.
+void set_colours(QWidget* widget, QPalette::ColorRole text_role, std::uint32_t text,
+                 QPalette::ColorRole background_role, std::uint32_t background) {
     QPalette palette = widget->palette();
-    palette.setColor(role, colour);
+    palette.setColor(text_role, from_bgr(text));
+    palette.setColor(background_role, from_bgr(background));
     widget->setPalette(palette);
 }
 
@@ -183,9 +184,46 @@ void fit_to_caption(QLabel* label) {
     }
 }
 
+QString text_of(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Shows on one widget what the core says of its control, where it differs from what
+// the widget shows already (`before`, or nothing: everything). Hiding is left to a
+// second pass: a command that shows one box and hides another moves the keyboard focus
+// forward to a box that is shown by then.
+void show_control(QWidget* widget, const tutor::Control& now, const tutor::Control* before) {
+    const auto changed = [before, &now](auto tutor::Control::*field) {
+        return before == nullptr || before->*field != now.*field;
+    };
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (changed(&tutor::Control::text)) {
+            label->setText(text_of(now.text));
+            fit_to_caption(label);
+        }
+        if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
+            set_colours(label, QPalette::WindowText, now.colour, QPalette::Window, now.background);
+    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        // A box is rewritten whenever a command wrote it, even with the same text.
+        if (changed(&tutor::Control::writes))
+            box->setText(text_of(now.text));
+        if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
+            set_colours(box, QPalette::Text, now.colour, QPalette::Base, now.background);
+    } else if (changed(&tutor::Control::colour)) {
+        // A line is all colour.
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, from_bgr(now.colour));
+        widget->setPalette(palette);
+    }
+    if (changed(&tutor::Control::tooltip))
+        widget->setToolTip(text_of(now.tooltip));
+    if (now.visible && changed(&tutor::Control::visible))
+        widget->setVisible(true);
+}
+
 } // namespace
 
-Form1::Form1(QWidget* parent) : QMainWindow(parent) {
+Form1::Form1(QWidget* parent) : QMainWindow(parent), core_(*this) {
     static const bool substitutes_registered = (register_font_substitutes(), true);
     (void)substitutes_registered;
 
@@ -199,11 +237,10 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent) {
 
     build_controls();
     build_menu();
+    mirror(true);
     describe_controls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-
-    Form_Load();
-    textAN->setFocus();
+    widget("textAN")->setFocus();
 }
 
 void Form1::build_controls() {
@@ -213,15 +250,17 @@ void Form1::build_controls() {
     client->setAutoFillBackground(true);
     setCentralWidget(client);
 
-    QList<QWidget*> front_to_back;
-    for (const Design& d : designs) {
+    // The design table and the core's controls list the controls in the same order.
+    static_assert(std::size(designs) == std::size(tutor::controls));
+    for (std::size_t i = 0; i < widgets_.size(); ++i) {
+        const Design& d = designs[i];
+        Q_ASSERT(std::strcmp(d.name, tutor::controls[i].name) == 0);
         QWidget* widget = nullptr;
         switch (d.kind) {
         case Kind::Box: {
-            auto* box = new QLineEdit(QString::fromLatin1(d.text), client);
+            auto* box = new QLineEdit(client);
             box->setMaxLength(std::numeric_limits<int>::max());
             box->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            set_role_colour(box, QPalette::Text, from_bgr(d.colour));
             box->setFont(design_font(d));
             widget = box;
             break;
@@ -230,7 +269,6 @@ void Form1::build_controls() {
             auto* line = new QFrame(client);
             line->setFrameShape(QFrame::NoFrame);
             line->setAutoFillBackground(true);
-            set_role_colour(line, QPalette::Window, from_bgr(d.colour));
             widget = line;
             break;
         }
@@ -241,7 +279,6 @@ void Form1::build_controls() {
             label->setAutoFillBackground(true);
             label->setWordWrap(d.fit == Fit::WrapWidth);
             label->setProperty(fit_property, static_cast<int>(d.fit));
-            set_role_colour(label, QPalette::WindowText, from_bgr(d.colour));
             label->setFont(design_font(d));
             widget = label;
             break;
@@ -249,86 +286,87 @@ void Form1::build_controls() {
         }
         widget->setObjectName(QString::fromLatin1(d.name));
         widget->setGeometry(px(d.left), px(d.top), px(d.width), std::max(1, px(d.height)));
-        widget->setToolTip(QString::fromLatin1(d.tooltip));
-        widget->setVisible(!d.hidden);
-        front_to_back.append(widget);
+        widgets_[i] = widget;
     }
     fit_stand_in_for_arial_black(client);
-    for (std::size_t i = 0; i < std::size(designs); ++i)
-        if (auto* label = qobject_cast<QLabel*>(front_to_back[static_cast<int>(i)]))
-            set_caption(label, QString::fromLatin1(designs[i].text));
     // Raise from the back so that the first control of the table ends up in front.
-    for (auto it = front_to_back.crbegin(); it != front_to_back.crend(); ++it)
+    for (auto it = widgets_.crbegin(); it != widgets_.crend(); ++it)
         (*it)->raise();
 
-    const auto box = [client](const char* name) { return client->findChild<QLineEdit*>(name); };
-    const auto label = [client](const char* name) { return client->findChild<QLabel*>(name); };
-    const auto line = [client](const char* name) { return client->findChild<QFrame*>(name); };
-    TextXD = box("TextXD");
-    TextXN = box("TextXN");
-    TextCD = box("TextCD");
-    TextCN = box("TextCN");
-    TextBD = box("TextBD");
-    TextBN = box("TextBN");
-    TextAD = box("TextAD");
-    textAN = box("textAN");
-    Line1 = line("Line1");
-    LabelBeta2 = label("LabelBeta2");
-    Labelalfa2 = label("Labelalfa2");
-    LabelBeta = label("LabelBeta");
-    LabelAlfa = label("LabelAlfa");
-    CompLabel = label("CompLabel");
-    ResLabel = label("ResLabel");
-    Line3 = line("Line3");
-    LabelX = label("LabelX");
-    Label2 = label("Label2");
-    LabelD = label("LabelD");
-    LabelV = label("LabelV");
-    LabelF = label("LabelF");
-    LabelX2 = label("LabelX2");
-    LabelX1 = label("LabelX1");
-    DetLabel = label("DetLabel");
-    Line2 = line("Line2");
-    Label5 = label("Label5");
-    Label4 = label("Label4");
-    Label3 = label("Label3");
-    LabelC = label("LabelC");
-    LabelB = label("LabelB");
-    LabelA = label("LabelA");
-    Label1 = label("Label1");
-
     // Tab visits the boxes row by row, numerator before denominator.
-    const QLineEdit* tab_order[] = {textAN, TextAD, TextBN, TextBD, TextCN, TextCD, TextXN, TextXD};
+    const char* const tab_order[] = {"textAN", "TextAD", "TextBN", "TextBD",
+                                     "TextCN", "TextCD", "TextXN", "TextXD"};
     for (std::size_t i = 1; i < std::size(tab_order); ++i)
-        setTabOrder(const_cast<QLineEdit*>(tab_order[i - 1]), const_cast<QLineEdit*>(tab_order[i]));
+        setTabOrder(widget(tab_order[i - 1]), widget(tab_order[i]));
+}
+
+QWidget* Form1::widget(const char* name) const {
+    return widgets_[tutor::index_of(name)];
 }
 
 void Form1::build_menu() {
-    const auto item = [this](const char* name, const char* caption, void (Form1::*command)()) {
-        QAction* action = menuBar()->addAction(QString::fromLatin1(caption));
-        action->setObjectName(QString::fromLatin1(name));
-        connect(action, &QAction::triggered, this, command);
-        return action;
+    using tutor::Tutor;
+    void (Tutor::*const commands[])() = {&Tutor::Analizza_Click, &Tutor::Componi_Click,
+                                         &Tutor::Frazioni_Click, &Tutor::Test_Click,
+                                         &Tutor::Credits_Click,  &Tutor::Lingua_Click};
+    for (std::size_t i = 0; i < actions_.size(); ++i) {
+        QAction* action = menuBar()->addAction(QString());
+        action->setObjectName(QString::fromLatin1(tutor::menu_items[i].name));
+        connect(action, &QAction::triggered, this, [this, command = commands[i]] { run(command); });
+        actions_[i] = action;
+    }
+}
+
+void Form1::run(void (tutor::Tutor::*command)()) {
+    take_typed_texts();
+    (core_.*command)();
+    mirror();
+}
+
+void Form1::take_typed_texts() {
+    for (std::size_t i = 0; i < widgets_.size(); ++i) {
+        if (const auto* box = qobject_cast<const QLineEdit*>(widgets_[i])) {
+            // Both pictures get the text as typed, so that the box is not rewritten
+            // unless the command writes it.
+            std::string typed = box->text().toStdString();
+            (shown_.*tutor::controls[i].control).text = typed;
+            (core_.*tutor::controls[i].control).text = std::move(typed);
+        }
+    }
+}
+
+void Form1::mirror(bool everything) {
+    const auto before = [&](const tutor::NamedControl& c) {
+        return everything ? nullptr : &(shown_.*c.control);
     };
-    Analizza = item("Analizza", vocabulary::menu_solve.italian, &Form1::Analizza_Click);
-    Componi = item("Componi", vocabulary::menu_compose.italian, &Form1::Componi_Click);
-    Frazioni = item("Frazioni", vocabulary::menu_fractions.italian, &Form1::Frazioni_Click);
-    Test = item("Test", "Test", &Form1::Test_Click);
-    Credits = item("Credits", "Info", &Form1::Credits_Click);
-    Lingua = item("Lingua", vocabulary::menu_language.italian, &Form1::Lingua_Click);
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        show_control(widgets_[i], core_.*tutor::controls[i].control, before(tutor::controls[i]));
+    for (std::size_t i = 0; i < widgets_.size(); ++i)
+        if (!(core_.*tutor::controls[i].control).visible)
+            widgets_[i]->setVisible(false);
+
+    for (std::size_t i = 0; i < actions_.size(); ++i) {
+        const tutor::MenuItem& now = core_.*tutor::menu_items[i].item;
+        const tutor::MenuItem& was = shown_.*tutor::menu_items[i].item;
+        if (everything || now.caption != was.caption)
+            actions_[i]->setText(text_of(now.caption));
+        if (everything || now.enabled != was.enabled)
+            actions_[i]->setEnabled(now.enabled);
+    }
+    if (everything || core_.background != shown_.background) {
+        QPalette palette = centralWidget()->palette();
+        palette.setColor(QPalette::Window, from_bgr(core_.background));
+        centralWidget()->setPalette(palette);
+    }
+    shown_ = core_;
 }
 
-void Form1::set_caption(QLabel* label, const QString& caption) {
-    label->setText(caption);
-    fit_to_caption(label);
-}
-
-void Form1::set_text_colour(QLabel* label, const QColor& colour) {
-    set_role_colour(label, QPalette::WindowText, colour);
-}
-
-QString Form1::say(const Bilingual& text) const {
-    return QString::fromUtf8(language == 0 ? text.italian : text.english);
+void Form1::message(tutor::Icon icon, const std::string& title, const std::string& prompt) {
+    // The box shows over everything the command has written so far.
+    mirror();
+    const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning,
+                                       QMessageBox::Critical};
+    show_message(icons[static_cast<int>(icon)], text_of(title), text_of(prompt));
 }
 
 void Form1::show_message(QMessageBox::Icon icon, const QString& title, const QString& prompt) {
@@ -338,27 +376,4 @@ void Form1::show_message(QMessageBox::Icon icon, const QString& title, const QSt
 
 void Form1::beep() {
     QApplication::beep();
-}
-
-void Form1::show_failure(const std::exception& failure) {
-    show_message(QMessageBox::Critical,
-                 say(vocabulary::failure_title_prefix) + QString::fromUtf8(failure.what()),
-                 say(vocabulary::failure_prompt));
-}
-
-void Form1::show_warning(const Bilingual& prompt) {
-    show_message(QMessageBox::Warning, say(vocabulary::warning_title), say(prompt));
-}
-
-double Form1::read_box(const QLineEdit* box) {
-    const QByteArray text = box->text().toUtf8();
-    return fractions::read_number(std::string_view(text.constData(), text.size()));
-}
-
-QString Form1::number_text(double value) {
-    return QString::fromStdString(fractions::signed_text(value));
-}
-
-void Form1::write_box(QLineEdit* box, double value) {
-    box->setText(QString::fromStdString(fractions::plain_text(value)));
 }

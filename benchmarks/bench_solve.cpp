@@ -7,6 +7,8 @@
 // costs more than the reverse, which would blur the comparison).
 #include "window_probe.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <chrono>
@@ -31,19 +33,22 @@ class SolveBenchmark : public QObject {
         QFETCH(QStringList, input);
         WindowProbe w;
         w.show();
+        const char* const boxes[] = {"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD"};
+        QAction* solve = w.item("Analizza");
         constexpr int runs = 5000;
         std::chrono::duration<double, std::nano> solving{};
         for (int i = 0; i < runs; ++i) {
-            w.type_coefficients(input[0], input[1], input[2], input[3], input[4], input[5]);
+            for (int b = 0; b < 6; ++b)
+                w.control<QLineEdit>(boxes[b])->setText(input[b]);
             w.messages.clear();
             const auto start = std::chrono::steady_clock::now();
-            w.Analizza_Click();
+            solve->trigger();
             solving += std::chrono::steady_clock::now() - start;
         }
         QTest::setBenchmarkResult(solving.count() / runs, QTest::WalltimeNanoseconds);
         // The runs timed must be runs that reached the roots.
         QTEST(int(w.messages.size()), "messages");
-        QVERIFY(!w.caption("LabelX1").isEmpty());
+        QVERIFY(!w.control<QLabel>("LabelX1")->text().isEmpty());
     }
 };
 

@@ -1,21 +1,21 @@
-// Compose mode on a real window: the compose command's layout and instructions, then the
-// solve of (x - a)(x - b) = 0 through the nested solve, its refusal and its failure.
-#include "window_probe.h"
+// Compose mode: the compose command's layout and instructions, then the solve of
+// (x - a)(x - b) = 0 through the nested solve, its refusal and its failure.
+#include "tutor_probe.h"
 
 #include <QtTest>
 
 // The mode flag and the Test item, those of the controls that the mode swaps that are not
 // hidden, the six coefficient boxes, the first three result lines, the heading tooltips
 // and each message box's prompt (a line break written \r).
-static QString state(const WindowProbe& w) {
-    QString out = QString::number(w.compose_mode) + (w.Test->isEnabled() ? " Test" : "");
+static QString state(Probe& w) {
+    QString out = QString::number(w.compose_mode) + (w.Test.enabled ? " Test" : "");
     for (const char* n : {"CompLabel", "LabelAlfa", "LabelBeta", "Labelalfa2", "LabelBeta2",
                           "LabelC", "TextCN", "Line2", "LabelX", "TextXN", "TextCD", "TextXD"})
-        out += w.findChild<QWidget*>(n)->isHidden() ? "" : QString(" ") + n;
+        out += w.hidden(n) ? "" : QString(" ") + n;
     for (const char* n : {"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD"})
         out += "|" + w.text(n);
     for (const char* n : {"DetLabel", "LabelX1", "LabelX2"})
-        out += "|" + w.caption(n);
+        out += "|" + w.text(n);
     for (const char* n : {"Label3", "Label4", "Label5"})
         out += "|" + w.tip(n);
     for (const Message& m : w.messages)
@@ -52,7 +52,7 @@ class ComposeTest : public QObject {
     }
     void compose_solve() {
         QFETCH(QStringList, row); // name, language, a's and b's numerator and denominator, state
-        WindowProbe w;
+        Probe w;
         w.language = row[1].toShort();
         w.type_coefficients("7", "8", "9", "10", "11", "12");
         w.Frazioni_Click(); // the C and X denominators are shown before the compose command
@@ -65,5 +65,5 @@ class ComposeTest : public QObject {
     }
 };
 
-QTEST_MAIN(ComposeTest)
+QTEST_APPLESS_MAIN(ComposeTest)
 #include "test_compose.moc"

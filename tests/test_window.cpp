@@ -1,10 +1,16 @@
-// The main window apart from the solver: the state right after start-up, the
-// background colour, the fractions command, the language switch, the result reset
-// and the credits box.
+// The window as a view of the core: the widgets at start-up (places, fonts, colours,
+// tooltips, menu, tab order), a random session in which every widget shows exactly what
+// the core says (also while a message box is up), and the accessible names.
+#include "tutor_probe.h"
 #include "window_probe.h"
 
 #include <QAccessible>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QtTest>
+
+#include <random>
 
 // Name, caption or text, left and top in twips, text colour as #rrggbb (from 0x00BBGGRR),
 // hidden, tooltip, and font points when bold, else 0 (the lines have no font of their own).
@@ -44,6 +50,23 @@ static QStringList menu(const WindowProbe& w) {
     return items;
 }
 
+// The core's picture but for the backgrounds, which follow the clock at start-up.
+static QStringList picture(const tutor::Screen& screen) {
+    QStringList out;
+    for (const tutor::NamedControl& named : tutor::controls) {
+        const tutor::Control& c = screen.*named.control;
+        out << QString("%1|%2|%3|%4|%5")
+                   .arg(named.name, QString::fromStdString(c.text),
+                        QString::fromStdString(c.tooltip))
+                   .arg(c.visible)
+                   .arg(c.colour);
+    }
+    for (const tutor::NamedMenuItem& named : tutor::menu_items)
+        out << QString::fromStdString((screen.*named.item).caption) +
+                   ((screen.*named.item).enabled ? "" : " (off)");
+    return out;
+}
+
 class WindowTest : public QObject {
     Q_OBJECT
 
@@ -52,7 +75,7 @@ class WindowTest : public QObject {
         WindowProbe w;
         const QColor client = w.centralWidget()->palette().color(QPalette::Window);
         for (const Control& expected : controls) {
-            const QWidget* c = w.centralWidget()->findChild<QWidget*>(std::get<0>(expected));
+            const QWidget* c = w.control(qPrintable(std::get<0>(expected)));
             QVERIFY(c);
             const QVariant text = c->property("text"); // none on a line: all background
             const auto role = text.isValid() ? c->foregroundRole() : QPalette::Window;
@@ -69,7 +92,7 @@ class WindowTest : public QObject {
         QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE(menu(w), QStringList({"Analizza=Risolvi", "Componi=Componi", "Frazioni=Frazioni",
                                        "Test=Test", "Credits=Info", "Lingua=English"}));
-        QVERIFY(!w.language && !w.compose_mode && w.a_den == 1 && w.b_den == 1 && w.c_den == 1);
+        QCOMPARE(w.differences(), QString());
         // From the box that has the focus, Tab visits the boxes row by row (skipping hidden ones).
         QString tabs;
         for (QWidget* c = w.focusWidget(); c && tabs.count(' ') < 8; c = c->nextInFocusChain())
@@ -77,102 +100,72 @@ class WindowTest : public QObject {
         QCOMPARE(tabs, QString("textAN TextAD TextBN TextBD TextCN TextCD TextXN TextXD "));
     }
 
-    // The background at start is one of the five; different seeds reach each of them.
-    void background_colours() {
-        QSet<QString> seen{WindowProbe().centralWidget()->palette().color(QPalette::Window).name()};
-        for (int seed = 1; seed < 40; ++seed) {
-            WindowProbe w;
-            w.seed_random(seed * 997.25f);
-            w.Colors();
-            seen << w.centralWidget()->palette().color(QPalette::Window).name();
-            for (int i = 0; i < 2500; ++i)
-                QCOMPARE(int(w.next_random() + 1.0), 1); // 0 <= u < 1
-        }
-        QCOMPARE(seen, QSet<QString>({"#000080", "#800080", "#008000", "#800000", "#008080"}));
-    }
-
-    // Every row is framed as a fraction, also on a second run; compose mode shows only
-    // TextAD and TextBD.
-    void fractions_command() {
-        for (auto before : {&Form1::Frazioni_Click, &Form1::Componi_Click}) {
-            WindowProbe w;
-            (w.*before)();
-            w.Frazioni_Click();
-            for (const QString r : {"A", "B", "C", "X"}) {
-                QCOMPARE(w.caption(qPrintable("Label" + r)), r + " =(     /     )");
-                QCOMPARE(w.box(qPrintable("Text" + r + 'D'))->isHidden(),
-                         w.compose_mode && r > 'B');
+    // Random typing into the shown boxes and random menu commands: after each command,
+    // and whenever a message box shows, the widgets show exactly what the core says, and
+    // the core is where a core alone, given the same typing and commands, would be.
+    void mirror_session() {
+        WindowProbe w;
+        w.compare_on_message = true;
+        w.show();
+        Probe alone;
+        using tutor::Tutor;
+        const std::pair<const char*, void (Tutor::*)()> commands[] = {
+            {"Analizza", &Tutor::Analizza_Click}, {"Analizza", &Tutor::Analizza_Click},
+            {"Componi", &Tutor::Componi_Click},   {"Frazioni", &Tutor::Frazioni_Click},
+            {"Test", &Tutor::Test_Click},         {"Lingua", &Tutor::Lingua_Click},
+            {"Credits", &Tutor::Credits_Click}};
+        const QStringList texts{"",  "1",     "-3",     "2",     "0",   "0.4", "1/2",
+                                "5", "20000", "-32768", "40000", "2.5", "x",   "-1"};
+        std::mt19937 random(42);
+        QSet<int> icons;
+        for (int step = 0; step < 2000; ++step) {
+            if (random() % 3) {
+                const char* name = tutor::controls[random() % 8].name; // a box
+                if (auto* box = w.control<QLineEdit>(name); box->isVisible()) {
+                    box->setText(texts[random() % texts.size()]);
+                    alone.type(name, box->text());
+                }
+                continue;
+            }
+            const auto [item, command] = commands[random() % std::size(commands)];
+            if (!w.item(item)->isEnabled())
+                continue;
+            const int said = w.messages.size();
+            w.item(item)->trigger();
+            (alone.*command)();
+            QCOMPARE(w.differences(), QString());
+            QCOMPARE(picture(w.core()), picture(alone));
+            QCOMPARE(w.messages.size(), alone.messages.size());
+            for (int i = said; i < w.messages.size(); ++i) {
+                const WindowProbe::Shown& shown = w.messages[i];
+                QCOMPARE(shown.differences, QString());
+                icons << shown.icon;
+                // The credits box draws from a generator seeded by the clock.
+                if (shown.icon != QMessageBox::Information)
+                    QCOMPARE(shown.title + shown.prompt,
+                             alone.messages[i].title + alone.messages[i].prompt);
             }
         }
-    }
-
-    // The switch changes the menu; a line written before it keeps its language.
-    void language_switch() {
-        WindowProbe w;
-        const QStringList italian = menu(w);
-        w.type_coefficients("1", "1", "-3", "1", "2", "1");
-        w.Analizza_Click();
-        w.Lingua_Click();
-        QCOMPARE(menu(w), QStringList({"Analizza=Solve", "Componi=Compose", "Frazioni=Fractions",
-                                       "Test=Test", "Credits=Info", "Lingua=Italiano"}));
-        QCOMPARE(w.caption("DetLabel"), QString(" Determinante =  1"));
-        w.Analizza_Click();
-        QCOMPARE(w.caption("DetLabel"), QString(" Determinant =  1"));
-        w.Lingua_Click();
-        QCOMPARE(menu(w), italian);
-    }
-
-    // The six result lines lose caption and tooltip, ResLabel only its tooltip, the
-    // other labels nothing.
-    void clear_caption() {
-        WindowProbe w;
-        for (QLabel* l : w.centralWidget()->findChildren<QLabel*>()) {
-            l->setText("7");
-            l->setToolTip("7");
-        }
-        w.clear_caption();
-        const QStringList emptied{"DetLabel", "LabelX1", "LabelX2", "LabelF", "LabelV", "LabelD"};
-        for (const QLabel* l : w.centralWidget()->findChildren<QLabel*>()) {
-            const QString n = l->objectName();
-            const QString kept = emptied.contains(n) ? "::" : n == "ResLabel" ? ":7:" : ":7:7";
-            QCOMPARE(n + ':' + l->text() + ':' + l->toolTip(), n + kept);
-        }
-    }
-
-    // Author, date and place, " " and the web address, two CRs apart, and on about one
-    // opening in ten the e-mail line one CR below; no line feeds.
-    void credits_box() {
-        WindowProbe w;
-        w.seed_random(12345.5f);
-        const QString web = QString("\r\r \r\r") + credits::web_address;
-        int with_email = 0;
-        for (int i = 0; i < 4000; ++i) {
-            w.language = std::int16_t(i % 2);
-            w.Credits_Click();
-            const Message& m = w.messages.at(i);
-            QCOMPARE(m.title + ':' + m.prompt.section(' ', 0, 1),
-                     QString(i % 2 ? "INFORMATION:Made by" : "INFORMAZIONI:Creato da"));
-            QVERIFY(m.prompt.count("\r\r") == 3 && !m.prompt.contains('\n'));
-            QVERIFY(m.prompt.endsWith(web) || m.prompt.endsWith(web + '\r' + credits::email));
-            with_email += m.prompt.endsWith(credits::email);
-        }
-        QVERIFY2(with_email > 300 && with_email < 500, qPrintable(QString::number(with_email)));
+        QCOMPARE(icons, QSet<int>({QMessageBox::Information, QMessageBox::Warning,
+                                   QMessageBox::Critical}));
     }
 
     // After a solve every control has something for a screen reader to say: its row
     // and role, and a name (a box's role, a label's caption, results included).
     void accessible_names() {
         WindowProbe w;
-        w.type_coefficients("1", "1", "-3", "1", "2", "1");
-        w.Analizza_Click();
+        for (const char* box : {"textAN", "TextBN", "TextCN"})
+            w.control<QLineEdit>(box)->setText(box[4] == 'A' ? "1" : box[4] == 'B' ? "-3" : "2");
+        w.item("Analizza")->trigger();
         for (QWidget* c : w.centralWidget()->findChildren<QWidget*>()) {
             QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c);
             QVERIFY2(!a->text(QAccessible::Name).isEmpty() &&
                          !a->text(QAccessible::Description).isEmpty(),
                      qPrintable(c->objectName()));
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(w.TextBD)->text(QAccessible::Name),
-                 QString("denominator of B"));
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(w.control("TextBD"))->text(QAccessible::Name),
+            QString("denominator of B"));
     }
 };
 

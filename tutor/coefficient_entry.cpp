@@ -1,16 +1,16 @@
 // Reading the coefficient boxes, the zero check, the reduction of each coefficient
 // with its write-back, and the collapse of rows whose denominator is 1.
-#include "app/form1.h"
+#include "tutor.h"
+
 #include "fractions/numbers.h"
 
-#include <QLabel>
-#include <QLineEdit>
+namespace tutor {
 
 using fractions::mul;
 using fractions::rounds_to_zero;
 using fractions::to_int16;
 
-void Form1::read_rows_a_b() {
+void Tutor::read_rows_a_b() {
     // Hidden boxes are read like visible ones.
     a_num = read_box(textAN);
     a_den = read_box(TextAD);
@@ -18,13 +18,13 @@ void Form1::read_rows_a_b() {
     b_den = read_box(TextBD);
 }
 
-void Form1::read_row_c() {
+void Tutor::read_row_c() {
     c_num = read_box(TextCN);
     // C's denominator is a 16-bit integer from the moment it is read.
     c_den = to_int16(read_box(TextCD));
 }
 
-bool Form1::zero_check_passes() {
+bool Tutor::zero_check_passes() {
     // The product of the values as read comes first, so that an overflow in it is
     // still a failure. A value that the 16-bit conversion turns into 0 (0.4, -0.5) is
     // refused like a typed 0: let through, it would solve another equation.
@@ -35,10 +35,10 @@ bool Form1::zero_check_passes() {
     return false;
 }
 
-void Form1::reduce_coefficients() {
+void Tutor::reduce_coefficients() {
     // Row by row, each box written right after its own reduction, so that a failure
     // part-way leaves the rows before it rewritten.
-    const auto reduce_row = [this](QLineEdit* num_box, QLineEdit* den_box, double num,
+    const auto reduce_row = [this](Control& num_box, Control& den_box, double num,
                                    std::int16_t den) {
         simple_fraction(to_int16(num), den);
         write_box(num_box, reduced_num);
@@ -49,10 +49,10 @@ void Form1::reduce_coefficients() {
     reduce_row(TextCN, TextCD, c_num, c_den);
 }
 
-void Form1::check_fraction() {
+void Tutor::check_fraction() {
     const struct {
-        QLabel* label;
-        QLineEdit* den_box;
+        Control& label;
+        Control& den_box;
         const char* caption;
     } rows[] = {{LabelA, TextAD, "A ="},
                 {LabelB, TextBD, "B ="},
@@ -61,8 +61,10 @@ void Form1::check_fraction() {
     for (const auto& row : rows) {
         // Only ever collapses: the fractions command brings the boxes back.
         if (read_box(row.den_box) == 1) {
-            set_caption(row.label, row.caption);
-            row.den_box->setVisible(false);
+            row.label.text = row.caption;
+            row.den_box.visible = false;
         }
     }
 }
+
+} // namespace tutor

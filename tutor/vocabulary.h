@@ -1,7 +1,9 @@
 // Every text that the window shows in Italian or in English, in one place. Each
-// pair is chosen when its text is written (Form1::say), so a text already on
+// pair is chosen when its text is written (Tutor::say), so a text already on
 // screen keeps its language until a command writes it again.
 #pragma once
+
+namespace tutor {
 
 struct Bilingual {
     const char* italian;
@@ -58,3 +60,5 @@ namespace credits {
 inline constexpr const char* web_address = " https://quadratic-tutor.example.org";
 inline constexpr const char* email = " quadratic-tutor@example.org";
 } // namespace credits
+
+} // namespace tutor

@@ -2,11 +2,9 @@
 // blue. 0x00FFFF00 is therefore cyan, not yellow.
 #pragma once
 
-#include <QColor>
-
 #include <cstdint>
 
-namespace colours {
+namespace tutor::colours {
 
 inline constexpr std::uint32_t white = 0x00FFFFFF;
 inline constexpr std::uint32_t yellow = 0x0000FFFF;
@@ -22,8 +20,4 @@ inline constexpr std::uint32_t schemes[] = {
     0x00808000, // teal
 };
 
-inline QColor from_bgr(std::uint32_t bgr) {
-    return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-} // namespace colours
+} // namespace tutor::colours

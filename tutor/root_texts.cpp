@@ -1,19 +1,20 @@
 // The two roots in exact form: reduced fractions, square-root expressions or
 // complex expressions, with decimal values or a note in the tooltips.
-#include "app/form1.h"
+#include "tutor.h"
+
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
 
-#include <QLabel>
-
 #include <cmath>
+
+namespace tutor {
 
 using fractions::add;
 using fractions::quotient;
 using fractions::sub;
 using fractions::Wide;
 
-void Form1::write_roots(double a, double b, double c) {
+void Tutor::write_roots(double a, double b, double c) {
     // The discriminant is exact, so "is its square root whole" gets an exact answer
     // even where doubles could no longer tell a perfect square from its neighbours.
     const Wide delta = fractions::exact_discriminant(a, b, c);
@@ -24,50 +25,48 @@ void Form1::write_roots(double a, double b, double c) {
         const Wide whole_root = fractions::whole_square_root(delta);
         const double s = whole_root >= 0 ? static_cast<double>(whole_root)
                                          : std::sqrt(static_cast<double>(delta));
-        LabelX1->setToolTip("X1=" + number_text(quotient(add(minus_b, s), d)));
-        LabelX2->setToolTip("X2=" + number_text(quotient(sub(minus_b, s), d)));
+        LabelX1.tooltip = "X1=" + number_text(quotient(add(minus_b, s), d));
+        LabelX2.tooltip = "X2=" + number_text(quotient(sub(minus_b, s), d));
 
         if (whole_root >= 0) {
-            const auto rational_root = [&](QLabel* label, const char* name, Wide p) {
+            const auto rational_root = [&](Control& label, const char* name, Wide p) {
                 const std::int16_t d16 = fractions::to_int16(d);
                 simple_fraction(fractions::wide_to_int16(p), d16);
-                QString caption = QString(name) + number_text(reduced_num);
+                std::string caption = name + number_text(reduced_num);
                 if (reduced_den != 1)
                     caption += "/" + number_text(reduced_den);
-                set_caption(label, caption);
+                label.text = caption;
             };
             const Wide wide_minus_b = static_cast<Wide>(minus_b);
             rational_root(LabelX1, " X1=", wide_minus_b + whole_root);
             rational_root(LabelX2, " X2=", wide_minus_b - whole_root);
         } else {
-            const QString tail =
+            const std::string tail =
                 "SQR(" + number_text(static_cast<double>(delta)) + ")] / " + number_text(d);
-            set_caption(LabelX1, " X1= [" + number_text(minus_b) + "+" + tail);
-            set_caption(LabelX2, " X2= [" + number_text(minus_b) + "-" + tail);
+            LabelX1.text = " X1= [" + number_text(minus_b) + "+" + tail;
+            LabelX2.text = " X2= [" + number_text(minus_b) + "-" + tail;
         }
         return;
     }
 
     const Wide m = -delta;
     const Wide whole_t = fractions::whole_square_root(m);
-    const QString over_d = number_text(d);
-    QString x1;
-    QString x2;
+    const std::string over_d = number_text(d);
     if (b != 0) {
-        const QString imaginary = whole_t >= 0
-                                      ? "i" + number_text(static_cast<double>(whole_t))
-                                      : "i*SQR(" + number_text(static_cast<double>(m)) + ")";
-        x1 = " X1= [" + number_text(minus_b) + "+" + imaginary + "] / " + over_d;
-        x2 = " X2= [" + number_text(minus_b) + "-" + imaginary + "] / " + over_d;
+        const std::string imaginary = whole_t >= 0
+                                          ? "i" + number_text(static_cast<double>(whole_t))
+                                          : "i*SQR(" + number_text(static_cast<double>(m)) + ")";
+        LabelX1.text = " X1= [" + number_text(minus_b) + "+" + imaginary + "] / " + over_d;
+        LabelX2.text = " X2= [" + number_text(minus_b) + "-" + imaginary + "] / " + over_d;
     } else if (whole_t >= 0) {
-        x1 = " X1= ( i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d;
-        x2 = " X2= ( -i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d;
+        LabelX1.text = " X1= ( i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d;
+        LabelX2.text = " X2= ( -i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d;
     } else {
-        x1 = " X1= [ i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d;
-        x2 = " X2= [ -i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d;
+        LabelX1.text = " X1= [ i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d;
+        LabelX2.text = " X2= [ -i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d;
     }
-    set_caption(LabelX1, x1);
-    set_caption(LabelX2, x2);
-    LabelX1->setToolTip(say(vocabulary::complex_root));
-    LabelX2->setToolTip(say(vocabulary::complex_root));
+    LabelX1.tooltip = say(vocabulary::complex_root);
+    LabelX2.tooltip = say(vocabulary::complex_root);
 }
+
+} // namespace tutor

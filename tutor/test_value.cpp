@@ -1,17 +1,17 @@
 // The test command: the exact value of A·X² + B·X + C at the typed X.
-#include "app/colours.h"
-#include "app/form1.h"
+#include "tutor.h"
+
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
 
-#include <QLabel>
-#include <QLineEdit>
+namespace tutor {
 
 using fractions::mul;
 using fractions::quotient;
+using fractions::rounds_to_zero;
 using fractions::to_int16;
 
-void Form1::Test_Click() {
+void Tutor::Test_Click() {
     try {
         read_rows_a_b();
         read_row_c();
@@ -20,8 +20,8 @@ void Form1::Test_Click() {
 
         // As in the solve: the product first, then what the conversion turns into 0.
         const double product = mul(mul(mul(mul(a_num, a_den), b_den), c_den), x_den);
-        if (product == 0 || fractions::rounds_to_zero(a_num) || fractions::rounds_to_zero(a_den) ||
-            fractions::rounds_to_zero(b_den) || fractions::rounds_to_zero(x_den)) {
+        if (product == 0 || rounds_to_zero(a_num) || rounds_to_zero(a_den) ||
+            rounds_to_zero(b_den) || rounds_to_zero(x_den)) {
             show_warning(vocabulary::test_zero_check);
             return;
         }
@@ -52,25 +52,26 @@ void Form1::Test_Click() {
         simple_fraction(value.num, value.den);
         const std::int16_t f_num = reduced_num, f_den = reduced_den;
         mostra_frazione(f_num, f_den);
-        const QString f_text = fraction_text;
+        const std::string f_text = fraction_text;
 
         if (f_num == 0)
-            beep(); // X is a root
+            platform_.beep(); // X is a root
         // X = 0 leaves F(X) = C, shown in C's colour; any other X in X's colour.
-        const QLabel* colour_source = x.num == 0 ? LabelC : LabelX;
-        set_text_colour(ResLabel, colour_source->palette().color(QPalette::WindowText));
-        QString caption = number_text(f_num);
+        ResLabel.colour = (x.num == 0 ? LabelC : LabelX).colour;
+        std::string caption = number_text(f_num);
         if (f_den != 1)
             caption += "/" + number_text(f_den);
-        set_caption(ResLabel, caption);
+        ResLabel.text = caption;
         clear_caption();
 
         mostra_frazione(x.num, x.den);
-        const QString x_text = fraction_text;
-        ResLabel->setToolTip(number_text(quotient(f_num, f_den)));
-        set_caption(DetLabel, "F(" + x_text + ")=" + f_text);
-        DetLabel->setToolTip("Test");
+        const std::string x_text = fraction_text;
+        ResLabel.tooltip = number_text(quotient(f_num, f_den));
+        DetLabel.text = "F(" + x_text + ")=" + f_text;
+        DetLabel.tooltip = "Test";
     } catch (const std::exception& failure) {
         show_failure(failure);
     }
 }
+
+} // namespace tutor

@@ -1,21 +1,21 @@
 // The solve command: from the six boxes to the integer form of the equation, its
 // discriminant, its roots and the features of its parabola.
-#include "app/colours.h"
-#include "app/form1.h"
+#include "colours.h"
+#include "tutor.h"
+
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
 
-#include <QLabel>
-#include <QLineEdit>
+namespace tutor {
 
 using fractions::mul;
 using fractions::quotient;
 
-void Form1::Analizza_Click() {
+void Tutor::Analizza_Click() {
     // Any failure ends the command here; whatever was written before it stays.
     try {
-        set_caption(ResLabel, "0");
-        set_text_colour(ResLabel, colours::from_bgr(colours::white));
+        ResLabel.text = "0";
+        ResLabel.colour = colours::white;
         clear_caption();
         read_rows_a_b();
         if (compose_mode == -1) {
@@ -31,7 +31,7 @@ void Form1::Analizza_Click() {
     }
 }
 
-void Form1::solve_integer_form() {
+void Tutor::solve_integer_form() {
     reduce_coefficients();
     read_rows_a_b();
     read_row_c();
@@ -50,24 +50,26 @@ void Form1::solve_integer_form() {
     c_num /= k;
 
     write_box(textAN, a_num);
-    TextAD->setText("1");
+    TextAD.write("1");
     write_box(TextBN, b_num);
-    TextBD->setText("1");
+    TextBD.write("1");
     write_box(TextCN, c_num);
-    TextCD->setText("1");
+    TextCD.write("1");
     check_fraction();
 
     const double delta = static_cast<double>(fractions::exact_discriminant(a_num, b_num, c_num));
-    set_caption(DetLabel, say(vocabulary::determinant_prefix) + number_text(delta));
+    DetLabel.text = say(vocabulary::determinant_prefix) + number_text(delta);
     write_roots(a_num, b_num, c_num);
     geometria();
 }
 
-void Form1::set_heading_tooltips() {
+void Tutor::set_heading_tooltips() {
     // Left as they were when a denominator as read is 0.
     if (mul(c_den, mul(a_den, b_den)) == 0)
         return;
-    Label3->setToolTip("A=" + number_text(quotient(a_num, a_den)));
-    Label4->setToolTip("B=" + number_text(quotient(b_num, b_den)));
-    Label5->setToolTip("C=" + number_text(quotient(c_num, c_den)));
+    Label3.tooltip = "A=" + number_text(quotient(a_num, a_den));
+    Label4.tooltip = "B=" + number_text(quotient(b_num, b_den));
+    Label5.tooltip = "C=" + number_text(quotient(c_num, c_den));
 }
+
+} // namespace tutor

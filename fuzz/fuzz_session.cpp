@@ -1,0 +1,320 @@
+// Fuzzes whole sessions on the rules alone: the input types short texts into the boxes
+// and chooses a run of menu commands, as a user at the keyboard could. After every solve
+// the boxes must hold the typed equation in lowest integer terms, the discriminant line
+// must be exact and the rational roots shown must satisfy that integer equation; after
+// every test the boxes must hold the typed fractions in lowest terms and the value shown
+// must be A·X² + B·X + C of them. A broken rule traps. At the end of a run the slowest
+// input is reported.
+#include "session.h"
+
+#include "fractions/numbers.h"
+#include "tutor/tutor.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using Wide = __int128;
+
+void check(bool condition) {
+    if (!condition)
+        __builtin_trap();
+}
+
+// The boxes in tab order, as session::box_names.
+constexpr tutor::Control tutor::Screen::*boxes[] = {
+    &tutor::Screen::textAN, &tutor::Screen::TextAD, &tutor::Screen::TextBN, &tutor::Screen::TextBD,
+    &tutor::Screen::TextCN, &tutor::Screen::TextCD, &tutor::Screen::TextXN, &tutor::Screen::TextXD};
+
+// --- Reading the screen -----------------------------------------------------------
+
+// A box that must hold a whole number of the integer form.
+Wide whole_box(const tutor::Control& box) {
+    double value = 0;
+    try {
+        value = fractions::read_number(box.text);
+    } catch (const std::overflow_error&) {
+        check(false);
+    }
+    check(std::floor(value) == value && std::fabs(value) < 9007199254740992.0);
+    return static_cast<Wide>(static_cast<long long>(value));
+}
+
+// A signed whole-number text as the window writes it: " 12" or "-12".
+bool parse_signed(std::string_view text, Wide& value) {
+    if (text.size() < 2 || (text[0] != ' ' && text[0] != '-'))
+        return false;
+    Wide v = 0;
+    for (char c : text.substr(1)) {
+        if (c < '0' || c > '9' || v > Wide(1000000000) * 1000000000)
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    value = text[0] == '-' ? -v : v;
+    return true;
+}
+
+// A fraction text: "0", " p" or " p/ q" (signed texts).
+bool parse_fraction(std::string_view text, Wide& p, Wide& q) {
+    if (text == "0") {
+        p = 0;
+        q = 1;
+        return true;
+    }
+    const std::size_t slash = text.find('/');
+    q = 1;
+    if (slash != std::string_view::npos && !parse_signed(text.substr(slash + 1), q))
+        return false;
+    return parse_signed(text.substr(0, slash), p);
+}
+
+Wide magnitude(Wide v) {
+    return v < 0 ? -v : v;
+}
+
+Wide gcd(Wide a, Wide b) {
+    a = magnitude(a);
+    b = magnitude(b);
+    while (b != 0) {
+        const Wide r = a % b;
+        a = b;
+        b = r;
+    }
+    return a;
+}
+
+struct Root {
+    bool rational = false;
+    Wide p = 0;
+    Wide q = 1;
+};
+
+// A root caption that shows a fraction: " X1=" followed by the reduced fraction,
+// with no square-root or complex expression.
+Root rational_root(const tutor::Control& label, const char* prefix) {
+    const std::string& caption = label.text;
+    Root root;
+    const std::string_view head(prefix);
+    if (caption.compare(0, head.size(), head) != 0 ||
+        caption.find_first_of("[(") != std::string::npos)
+        return root;
+    check(parse_fraction(std::string_view(caption).substr(head.size()), root.p, root.q));
+    root.rational = true;
+    return root;
+}
+
+// --- The rules -------------------------------------------------------------------
+
+// The eight boxes before a command.
+struct Typed {
+    std::string texts[8];
+};
+
+Typed typed_boxes(const tutor::Tutor& w) {
+    Typed t;
+    for (int i = 0; i < 8; ++i)
+        t.texts[i] = (w.*boxes[i]).text;
+    return t;
+}
+
+// A typed coefficient as the solve takes it: read, then the nearest 16-bit integer.
+Wide typed_whole(const std::string& text) {
+    try {
+        return fractions::to_int16(fractions::read_number(text));
+    } catch (const std::overflow_error&) {
+        // The solve reached its integer form, so it took every box without a failure.
+        check(false);
+    }
+    return 0;
+}
+
+Wide sign(Wide v) {
+    return (v > 0) - (v < 0);
+}
+
+// A solve outside compose mode that wrote its discriminant line has written the
+// integer form into the boxes: the typed equation multiplied by a positive factor,
+// in lowest terms, and the discriminant line is B² − 4·A·C of that form.
+void check_integer_form(const tutor::Tutor& w, const Typed& typed) {
+    const std::string line = w.DetLabel.text;
+    const std::size_t equals = line.find("= ");
+    if (line.rfind(" Determinant", 0) != 0 || equals == std::string::npos)
+        return;
+    const Wide a = whole_box(w.textAN), b = whole_box(w.TextBN), c = whole_box(w.TextCN);
+    Wide t[6];
+    for (int i = 0; i < 6; ++i)
+        t[i] = typed_whole(typed.texts[i]);
+    const Wide an = t[0], ad = t[1], bn = t[2], bd = t[3], cn = t[4], cd = t[5];
+    if (ad != 0 && bd != 0 && cd != 0) {
+        // The typed coefficients over the common denominator ad·bd·cd.
+        const Wide alpha = an * bd * cd, beta = bn * ad * cd, gamma = cn * ad * bd;
+        const Wide s = sign(ad * bd * cd);
+        check(a * beta == b * alpha && a * gamma == c * alpha && b * gamma == c * beta);
+        if (alpha != 0)
+            check(sign(a) == sign(alpha) * s);
+        else if (beta != 0)
+            check(sign(b) == sign(beta) * s);
+        else if (gamma != 0)
+            check(sign(c) == sign(gamma) * s);
+        if (a != 0 || b != 0 || c != 0)
+            check(gcd(gcd(a, b), c) == 1);
+    }
+    // The discriminant, exact while it is shown without an exponent.
+    const Wide delta = b * b - 4 * a * c;
+    const std::string_view shown = std::string_view(line).substr(equals + 2);
+    Wide value = 0;
+    if (magnitude(delta) < Wide(1000000000) * 1000000)
+        check(parse_signed(shown, value) && value == delta);
+    else
+        check(shown.find('E') != std::string_view::npos);
+}
+
+void check_roots(const tutor::Tutor& w) {
+    const Root x1 = rational_root(w.LabelX1, " X1=");
+    const Root x2 = rational_root(w.LabelX2, " X2=");
+    if (!x1.rational && !x2.rational)
+        return;
+    const Wide a = whole_box(w.textAN);
+    const Wide b = whole_box(w.TextBN);
+    const Wide c = whole_box(w.TextCN);
+    check(a != 0);
+    for (const Root& r : {x1, x2}) {
+        if (!r.rational)
+            continue;
+        // Lowest terms with a positive denominator, and a root of A·x² + B·x + C.
+        check(r.q > 0 && gcd(r.p, r.q) == 1);
+        check(a * r.p * r.p + b * r.p * r.q + c * r.q * r.q == 0);
+    }
+    if (x1.rational && x2.rational) {
+        // Both roots together: B = −A·(x1 + x2) and C = A·x1·x2, so that a double
+        // root is shown twice and two different roots once each.
+        check(b * x1.q * x2.q == -a * (x1.p * x2.q + x2.p * x1.q));
+        check(c * x1.q * x2.q == a * x1.p * x2.p);
+    }
+}
+
+// After a test that ended without a message: every row is rewritten as the same
+// fraction in lowest terms, and DetLabel shows F(X)=value with value A·X² + B·X + C
+// of those fractions.
+void check_test(const tutor::Tutor& w, const Typed& typed, int beeps) {
+    Wide n[4], d[4];
+    for (int row = 0; row < 4; ++row) {
+        n[row] = whole_box(w.*boxes[2 * row]);
+        d[row] = whole_box(w.*boxes[2 * row + 1]);
+        const Wide typed_n = typed_whole(typed.texts[2 * row]);
+        const Wide typed_d = typed_whole(typed.texts[2 * row + 1]);
+        check(d[row] > 0 && gcd(n[row], d[row]) == 1 && n[row] * typed_d == typed_n * d[row]);
+    }
+    const Wide an = n[0], ad = d[0], bn = n[1], bd = d[1], cn = n[2], cd = d[2];
+
+    const std::string line = w.DetLabel.text;
+    check(line.rfind("F(", 0) == 0);
+    const std::size_t close = line.find(")=");
+    check(close != std::string::npos);
+    Wide xn = 0, xd = 1, fn = 0, fd = 1;
+    check(parse_fraction(std::string_view(line).substr(2, close - 2), xn, xd));
+    check(parse_fraction(std::string_view(line).substr(close + 2), fn, fd));
+    check(fd > 0 && gcd(fn, fd) == 1);
+    check(xn == n[3] && (xn == 0 || xd == d[3]));
+
+    const Wide den = ad * bd * cd * xd * xd * xd;
+    const Wide num =
+        an * xn * xn * xd * bd * cd + bn * xn * ad * xd * xd * cd + cn * ad * xd * xd * xd * bd;
+    check(fn * den == num * fd);
+    check((fn == 0) == (beeps > 0));
+}
+
+class User : public tutor::Platform {
+  public:
+    User() : tutor_(*this) {}
+
+    void message(tutor::Icon, const std::string& title, const std::string& prompt) override {
+        check(!title.empty() && !prompt.empty());
+        ++messages_;
+    }
+    void beep() override { ++beeps_; }
+
+    void type(int index, const std::string& text) {
+        tutor::Control& box = tutor_.*boxes[index];
+        if (box.visible)
+            box.text = text;
+    }
+
+    // Runs the command and checks every rule that holds after it.
+    void choose(session::Command command) {
+        using session::Command;
+        const Typed typed = typed_boxes(tutor_);
+        const int messages = messages_;
+        beeps_ = 0;
+        switch (command) {
+        case Command::Solve: {
+            const bool composing = tutor_.compose_mode != 0;
+            tutor_.Analizza_Click();
+            if (!composing)
+                check_integer_form(tutor_, typed);
+            check_roots(tutor_);
+            break;
+        }
+        case Command::Compose:
+            tutor_.Componi_Click();
+            break;
+        case Command::Fractions:
+            tutor_.Frazioni_Click();
+            break;
+        case Command::Test:
+            if (!tutor_.Test.enabled)
+                break;
+            tutor_.Test_Click();
+            if (messages_ == messages)
+                check_test(tutor_, typed, beeps_);
+            break;
+        case Command::Language:
+            tutor_.Lingua_Click();
+            break;
+        case Command::Credits:
+            tutor_.Credits_Click();
+            check(messages_ == messages + 1);
+            break;
+        }
+        // Only the test command beeps, and only at a root.
+        check(beeps_ == 0 || command == Command::Test);
+    }
+
+  private:
+    tutor::Tutor tutor_;
+    int messages_ = 0;
+    int beeps_ = 0;
+};
+
+double slowest_ms = 0;
+
+void report_slowest() {
+    std::fprintf(stderr, "slowest input: %.1f ms\n", slowest_ms);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    std::atexit(report_slowest);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const auto start = std::chrono::steady_clock::now();
+    session::Bytes in(data, size);
+    // A fresh start for every input, so that every input reproduces alone.
+    User user;
+    session::play(in, user, 64);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+    slowest_ms = std::max(slowest_ms, took.count());
+    return 0;
+}

@@ -1,0 +1,55 @@
+// The rules without a window: a tutor::Tutor whose message boxes and beeps are recorded,
+// with small helpers to type into boxes and read controls by their names.
+#pragma once
+
+#include "tutor/tutor.h"
+
+#include <QList>
+#include <QString>
+
+struct Message {
+    int icon; // 1 information, 2 warning (exclamation), 3 stop
+    QString title;
+    QString prompt;
+};
+
+struct Recorder : tutor::Platform {
+    QList<Message> messages;
+    int beeps = 0;
+
+    void message(tutor::Icon icon, const std::string& title, const std::string& prompt) override {
+        messages.append({static_cast<int>(icon) + 1, QString::fromStdString(title),
+                         QString::fromStdString(prompt)});
+    }
+    void beep() override { ++beeps; }
+};
+
+class Probe : public Recorder, public tutor::Tutor {
+  public:
+    Probe() : tutor::Tutor(static_cast<Recorder&>(*this)) {}
+
+    tutor::Control& control(const char* name) {
+        return this->*tutor::controls[tutor::index_of(name)].control;
+    }
+    // A label's caption or a box's text.
+    QString text(const char* name) { return QString::fromStdString(control(name).text); }
+    QString tip(const char* name) { return QString::fromStdString(control(name).tooltip); }
+    bool hidden(const char* name) { return !control(name).visible; }
+    // The text colour as #rrggbb.
+    QString colour(const char* name) {
+        const std::uint32_t bgr = control(name).colour;
+        return QString::asprintf("#%02x%02x%02x", bgr & 0xFF, (bgr >> 8) & 0xFF, bgr >> 16);
+    }
+    void type(const char* name, const QString& value) { control(name).text = value.toStdString(); }
+
+    // Types the six coefficient boxes, numerator and denominator of A, B and C.
+    void type_coefficients(const QString& an, const QString& ad, const QString& bn,
+                           const QString& bd, const QString& cn, const QString& cd) {
+        type("textAN", an);
+        type("TextAD", ad);
+        type("TextBN", bn);
+        type("TextBD", bd);
+        type("TextCN", cn);
+        type("TextCD", cd);
+    }
+};

@@ -1,0 +1,109 @@
+// The rules of Quadratic Tutor without a window: the working state, what every control
+// shows (the Screen it is), and every command and shared method. The commands write the
+// picture step by step, so a failure part-way leaves the earlier writes, as on screen.
+// Message boxes and the beep leave through a Platform at the moment they happen.
+//
+// The methods are defined in the file of their subject: start-up and colours in
+// startup.cpp, the reading of the boxes in coefficient_entry.cpp, and so on.
+#pragma once
+
+#include "screen.h"
+#include "vocabulary.h"
+
+#include <cstdint>
+#include <exception>
+#include <random>
+#include <string>
+
+namespace tutor {
+
+enum class Icon { Information, Warning, Stop };
+
+// Message boxes and the beep. A window shows them, after bringing the widgets up to
+// date with everything written so far; a test records them.
+class Platform {
+  public:
+    // A modal box with an OK button alone; returns when it has been closed. The lines
+    // of the prompt are joined by a lone carriage return.
+    virtual void message(Icon icon, const std::string& title, const std::string& prompt) = 0;
+    virtual void beep() = 0;
+
+  protected:
+    ~Platform() = default;
+};
+
+class Tutor : public Screen {
+  public:
+    // The window's start: the design picture, then the load handling (Form_Load),
+    // which seeds the generator from the time of day and draws the colours.
+    explicit Tutor(Platform& platform);
+
+    // --- Commands: the click handlers of the six menu items. ---
+    void Analizza_Click();
+    void Componi_Click();
+    void Credits_Click();
+    void Frazioni_Click();
+    void Lingua_Click();
+    void Test_Click();
+
+    // --- Shared methods: results are left in the working state. ---
+    void clear_caption();
+    void mostra_frazione(std::int16_t n, std::int16_t d);
+    void geometria();
+    void check_fraction();
+    void simple_fraction(std::int16_t n, std::int16_t d);
+    void Colors();
+
+    // Seeds the generator behind the colour scheme and the credits box.
+    void seed_random(float seed);
+    // The next pseudo-random number, 0 <= u < 1.
+    float next_random();
+
+    // --- Working state. ---
+    std::uint32_t scheme_dark = 0; // 0x00BBGGRR
+    std::int16_t language = 0;     // 0 Italian, anything else English
+    std::int16_t reduced_num = 0;
+    std::int16_t reduced_den = 0;
+    double a_num = 0;
+    double a_den = 0;
+    double b_num = 0;
+    double b_den = 0;
+    double c_num = 0;
+    std::int16_t c_den = 0;
+    std::int16_t compose_mode = 0; // 0 off, -1 on
+    std::string fraction_text;
+
+  private:
+    void Form_Load();
+
+    // The stop box of a failed command: the title names the failure.
+    void show_failure(const std::exception& failure);
+    // The warning box of refused input.
+    void show_warning(const Bilingual& prompt);
+    // The text of the pair in the current language: Italian for language 0.
+    const char* say(const Bilingual& text) const;
+
+    // Steps of the solve command.
+    void read_rows_a_b();
+    void read_row_c();
+    bool zero_check_passes();
+    void reduce_coefficients();
+    void solve_integer_form();
+    void set_compose_layout(bool compose);
+    void compose_branch();
+    void write_roots(double a, double b, double c);
+    void set_heading_tooltips();
+
+    Platform& platform_;
+    std::mt19937 generator_;
+};
+
+// Box reading and writing: the numeric-prefix reading of a box's text, and the plain
+// number text written into a box.
+double read_box(const Control& box);
+void write_box(Control& box, double value);
+
+// The signed number text of a value (" 5", "-5", " .5").
+std::string number_text(double value);
+
+} // namespace tutor
