@@ -204,9 +204,15 @@ void show_control(QWidget* widget, const tutor::Control& now, const tutor::Contr
         if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
             set_colours(label, QPalette::WindowText, now.colour, QPalette::Window, now.background);
     } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-        // A box is rewritten whenever a command wrote it, even with the same text.
-        if (changed(&tutor::Control::writes))
-            box->setText(text_of(now.text));
+        // A box that a command wrote has its cursor at the end, even where the text
+        // stayed the same (a screen reader would read an unchanged text out again).
+        if (changed(&tutor::Control::writes)) {
+            const QString text = text_of(now.text);
+            if (box->text() != text)
+                box->setText(text);
+            else
+                box->setCursorPosition(text.size());
+        }
         if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
             set_colours(box, QPalette::Text, now.colour, QPalette::Base, now.background);
     } else if (changed(&tutor::Control::colour)) {
@@ -237,8 +243,8 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), core_(*this) {
 
     build_controls();
     build_menu();
+    build_keys();
     mirror(true);
-    describe_controls();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     widget("textAN")->setFocus();
 }
@@ -319,8 +325,10 @@ void Form1::build_menu() {
 
 void Form1::run(void (tutor::Tutor::*command)()) {
     take_typed_texts();
+    const tutor::Screen before = core_;
     (core_.*command)();
     mirror();
+    announce_changes(before);
 }
 
 void Form1::take_typed_texts() {
@@ -359,6 +367,7 @@ void Form1::mirror(bool everything) {
         centralWidget()->setPalette(palette);
     }
     shown_ = core_;
+    describe_controls();
 }
 
 void Form1::message(tutor::Icon icon, const std::string& title, const std::string& prompt) {
@@ -367,6 +376,7 @@ void Form1::message(tutor::Icon icon, const std::string& title, const std::strin
     const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning,
                                        QMessageBox::Critical};
     show_message(icons[static_cast<int>(icon)], text_of(title), text_of(prompt));
+    restore_focus();
 }
 
 void Form1::show_message(QMessageBox::Icon icon, const QString& title, const QString& prompt) {

@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -14,6 +15,7 @@
 #include <string>
 
 class QAction;
+class QLineEdit;
 
 class Form1 : public QMainWindow, private tutor::Platform {
     Q_OBJECT
@@ -33,7 +35,17 @@ class Form1 : public QMainWindow, private tutor::Platform {
   private:
     void build_controls();
     void build_menu();
+    // Return in a box runs its row's command; F10 opens the menu bar.
+    void build_keys();
+    // Accessible names and descriptions in the current language, after the tooltips.
     void describe_controls();
+    // Tells a screen reader what a command changed that it would not notice by itself:
+    // renamed menu items, the language, and the result lines the command wrote.
+    void announce_changes(const tutor::Screen& before);
+    // Speaks the text through a screen reader, wherever the focus is.
+    void announce(const QString& text);
+    // Puts the keyboard focus back in the box that last had it (or the next one shown).
+    void restore_focus();
     // The widget of the control of that name.
     QWidget* widget(const char* name) const;
 
@@ -53,4 +65,8 @@ class Form1 : public QMainWindow, private tutor::Platform {
     // The widget of each of tutor::controls, in the same order.
     std::array<QWidget*, std::size(tutor::controls)> widgets_{};
     std::array<QAction*, std::size(tutor::menu_items)> actions_{};
+    // The box that last had the keyboard focus.
+    QPointer<QLineEdit> last_box_;
+    // An invisible widget that a screen reader reads out whenever it is shown.
+    QWidget* announcer_ = nullptr;
 };

@@ -61,7 +61,7 @@ void Tutor::check_fraction() {
     for (const auto& row : rows) {
         // Only ever collapses: the fractions command brings the boxes back.
         if (read_box(row.den_box) == 1) {
-            row.label.text = row.caption;
+            row.label.write(row.caption);
             row.den_box.visible = false;
         }
     }

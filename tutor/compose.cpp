@@ -27,9 +27,9 @@ void Tutor::Componi_Click() {
     TextAD.write("1");
     TextBN.write("");
     TextBD.write("1");
-    DetLabel.text = say(vocabulary::compose_line1);
-    LabelX1.text = say(vocabulary::compose_line2);
-    LabelX2.text = say(vocabulary::compose_line3);
+    DetLabel.write(say(vocabulary::compose_line1));
+    LabelX1.write(say(vocabulary::compose_line2));
+    LabelX2.write(say(vocabulary::compose_line3));
 }
 
 void Tutor::compose_branch() {

@@ -5,10 +5,10 @@ namespace tutor {
 
 void Tutor::Frazioni_Click() {
     // The blanks leave room for the two boxes that lie over the caption.
-    LabelA.text = "A =(     /     )";
-    LabelB.text = "B =(     /     )";
-    LabelC.text = "C =(     /     )";
-    LabelX.text = "X =(     /     )";
+    LabelA.write("A =(     /     )");
+    LabelB.write("B =(     /     )");
+    LabelC.write("C =(     /     )");
+    LabelX.write("X =(     /     )");
     TextAD.visible = true;
     TextBD.visible = true;
     // In compose mode the C and X rows are hidden and take no input.

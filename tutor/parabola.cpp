@@ -26,18 +26,18 @@ void Tutor::geometria() {
     const std::string tx = fraction_text;
     mostra_frazione(fn, fd);
     const std::string tf = fraction_text;
-    LabelF.text = "F(" + tx + "  ;  " + tf + ")";
+    LabelF.write("F(" + tx + "  ;  " + tf + ")");
 
     simple_fraction(to_int16(-delta), to_int16(4 * a));
     const std::int16_t vn = reduced_num, vd = reduced_den;
     mostra_frazione(vn, vd);
     const std::string tv = fraction_text;
-    LabelV.text = "V(" + tx + "  ;  " + tv + ")";
+    LabelV.write("V(" + tx + "  ;  " + tv + ")");
 
     simple_fraction(to_int16(-(1 + delta)), to_int16(4 * a));
     const std::int16_t dn = reduced_num, dd = reduced_den;
     // The directrix always shows its denominator, and a zero numerator as " 0".
-    LabelD.text = "Y= " + number_text(dn) + "/" + number_text(dd);
+    LabelD.write("Y= " + number_text(dn) + "/" + number_text(dd));
 
     // Decimal values of the reduced pairs, in the language of this solve.
     const std::string x = number_text(quotient(xn, xd));

@@ -5,15 +5,15 @@ namespace tutor {
 
 void Tutor::clear_caption() {
     // ResLabel keeps its caption: the test command writes its value there first.
-    DetLabel.text.clear();
+    DetLabel.write("");
     DetLabel.tooltip.clear();
-    LabelX1.text.clear();
-    LabelX2.text.clear();
+    LabelX1.write("");
+    LabelX2.write("");
     LabelX1.tooltip.clear();
     LabelX2.tooltip.clear();
-    LabelF.text.clear();
-    LabelV.text.clear();
-    LabelD.text.clear();
+    LabelF.write("");
+    LabelV.write("");
+    LabelD.write("");
     LabelF.tooltip.clear();
     LabelV.tooltip.clear();
     LabelD.tooltip.clear();

@@ -35,7 +35,7 @@ void Tutor::write_roots(double a, double b, double c) {
                 std::string caption = name + number_text(reduced_num);
                 if (reduced_den != 1)
                     caption += "/" + number_text(reduced_den);
-                label.text = caption;
+                label.write(caption);
             };
             const Wide wide_minus_b = static_cast<Wide>(minus_b);
             rational_root(LabelX1, " X1=", wide_minus_b + whole_root);
@@ -43,8 +43,8 @@ void Tutor::write_roots(double a, double b, double c) {
         } else {
             const std::string tail =
                 "SQR(" + number_text(static_cast<double>(delta)) + ")] / " + number_text(d);
-            LabelX1.text = " X1= [" + number_text(minus_b) + "+" + tail;
-            LabelX2.text = " X2= [" + number_text(minus_b) + "-" + tail;
+            LabelX1.write(" X1= [" + number_text(minus_b) + "+" + tail);
+            LabelX2.write(" X2= [" + number_text(minus_b) + "-" + tail);
         }
         return;
     }
@@ -56,14 +56,14 @@ void Tutor::write_roots(double a, double b, double c) {
         const std::string imaginary = whole_t >= 0
                                           ? "i" + number_text(static_cast<double>(whole_t))
                                           : "i*SQR(" + number_text(static_cast<double>(m)) + ")";
-        LabelX1.text = " X1= [" + number_text(minus_b) + "+" + imaginary + "] / " + over_d;
-        LabelX2.text = " X2= [" + number_text(minus_b) + "-" + imaginary + "] / " + over_d;
+        LabelX1.write(" X1= [" + number_text(minus_b) + "+" + imaginary + "] / " + over_d);
+        LabelX2.write(" X2= [" + number_text(minus_b) + "-" + imaginary + "] / " + over_d);
     } else if (whole_t >= 0) {
-        LabelX1.text = " X1= ( i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d;
-        LabelX2.text = " X2= ( -i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d;
+        LabelX1.write(" X1= ( i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d);
+        LabelX2.write(" X2= ( -i" + number_text(static_cast<double>(whole_t)) + ") / " + over_d);
     } else {
-        LabelX1.text = " X1= [ i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d;
-        LabelX2.text = " X2= [ -i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d;
+        LabelX1.write(" X1= [ i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d);
+        LabelX2.write(" X2= [ -i*SQR(" + number_text(static_cast<double>(m)) + ")] / " + over_d);
     }
     LabelX1.tooltip = say(vocabulary::complex_root);
     LabelX2.tooltip = say(vocabulary::complex_root);

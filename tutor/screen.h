@@ -10,13 +10,14 @@
 namespace tutor {
 
 struct Control {
-    std::string text; // a label's caption or a box's text
+    std::string text; // a label's caption or a box's text; commands write it with write()
     std::string tooltip;
     bool visible = true;
     std::uint32_t colour = 0;     // text colour, 0x00BBGGRR
     std::uint32_t background = 0; // 0x00BBGGRR
-    // Counts the commands' writes of the text, so that a view rewrites a box that a
-    // command wrote even when its text stayed the same (the cursor moves to the end).
+    // Counts the commands' writes of the text, so that a view can tell what a command
+    // wrote even where the text stayed the same: a box's cursor moves to its end, and a
+    // result line solved again is new to a screen reader.
     std::uint32_t writes = 0;
 
     void write(std::string new_text) {

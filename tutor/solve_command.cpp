@@ -14,7 +14,7 @@ using fractions::quotient;
 void Tutor::Analizza_Click() {
     // Any failure ends the command here; whatever was written before it stays.
     try {
-        ResLabel.text = "0";
+        ResLabel.write("0");
         ResLabel.colour = colours::white;
         clear_caption();
         read_rows_a_b();
@@ -58,7 +58,7 @@ void Tutor::solve_integer_form() {
     check_fraction();
 
     const double delta = static_cast<double>(fractions::exact_discriminant(a_num, b_num, c_num));
-    DetLabel.text = say(vocabulary::determinant_prefix) + number_text(delta);
+    DetLabel.write(say(vocabulary::determinant_prefix) + number_text(delta));
     write_roots(a_num, b_num, c_num);
     geometria();
 }

@@ -61,13 +61,13 @@ void Tutor::Test_Click() {
         std::string caption = number_text(f_num);
         if (f_den != 1)
             caption += "/" + number_text(f_den);
-        ResLabel.text = caption;
+        ResLabel.write(caption);
         clear_caption();
 
         mostra_frazione(x.num, x.den);
         const std::string x_text = fraction_text;
         ResLabel.tooltip = number_text(quotient(f_num, f_den));
-        DetLabel.text = "F(" + x_text + ")=" + f_text;
+        DetLabel.write("F(" + x_text + ")=" + f_text);
         DetLabel.tooltip = "Test";
     } catch (const std::exception& failure) {
         show_failure(failure);
