@@ -7,7 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFont>
-#include <QFontInfo>
+#include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
@@ -92,15 +92,52 @@ constexpr const char* fit_property = "captionFit";
 
 // The window asks for the families of the classic Windows desktop; where they are
 // missing, metric-compatible or at least similar faces stand in.
-void register_font_substitutes() {
-    QFont::insertSubstitutions("Arial", {"Liberation Sans", "DejaVu Sans"});
-    QFont::insertSubstitutions("Arial Narrow", {"Liberation Sans Narrow", "DejaVu Sans Condensed"});
-    QFont::insertSubstitutions("Arial Black", {"Liberation Sans", "DejaVu Sans"});
-    QFont::insertSubstitutions("MS Sans Serif", {"Liberation Sans", "DejaVu Sans"});
+struct StandIns {
+    const char* family;
+    const char* faces[2]; // the first one installed stands in
+};
+constexpr StandIns stand_ins[] = {
+    {"Arial", {"Liberation Sans", "DejaVu Sans"}},
+    {"Arial Narrow", {"Liberation Sans Narrow", "DejaVu Sans Condensed"}},
+    {"Arial Black", {"Liberation Sans", "DejaVu Sans"}},
+    {"MS Sans Serif", {"Liberation Sans", "DejaVu Sans"}},
+};
+
+// The installed family that draws a design family: itself, else its first installed
+// stand-in, else (nothing installed) the design name, for fontconfig to pick a face.
+// Fonts name that family directly: a missing name, or a substitute list behind it,
+// would each cost a fontconfig fallback search when the font is first used.
+QString installed_family(const char* family) {
+    static const QStringList installed = [] {
+        QStringList names;
+        // A family with several foundries is listed once per foundry, as "Family [Foundry]".
+        for (const QString& name : QFontDatabase::families())
+            names << name.section(QLatin1String(" ["), 0, 0);
+        return names;
+    }();
+    const auto is_installed = [](const char* name) {
+        return installed.contains(QLatin1String(name), Qt::CaseInsensitive);
+    };
+    if (is_installed(family))
+        return QString::fromLatin1(family);
+    for (const StandIns& s : stand_ins)
+        if (std::strcmp(s.family, family) == 0)
+            for (const char* face : s.faces)
+                if (is_installed(face))
+                    return QString::fromLatin1(face);
+    return QString::fromLatin1(family);
+}
+
+bool is_arial_black(const Design& d) {
+    return std::strcmp(d.family, "Arial Black") == 0;
+}
+
+bool arial_black_stands_in() {
+    return installed_family("Arial Black") != QLatin1String("Arial Black");
 }
 
 QFont design_font(const Design& d) {
-    QFont font(QString::fromLatin1(d.family));
+    QFont font(installed_family(d.family));
     font.setPointSizeF(d.points);
     font.setWeight(QFont::Bold);
     font.setItalic(false);
@@ -113,49 +150,32 @@ QFont design_font(const Design& d) {
 // glyphs of the headings, and the compose labels cover the rows under them. So the
 // stand-in is widened until the headings' glyphs lie under their letters, and given
 // margins that restore Arial Black's line height (ascent 1.10 em, descent 0.31 em).
-void fit_stand_in_for_arial_black(QWidget* client) {
-    const auto label = [client](const char* name) { return client->findChild<QLabel*>(name); };
-    QList<QLabel*> arial_black;
-    for (QLabel* l : client->findChildren<QLabel*>())
-        if (l->font().family() == "Arial Black")
-            arial_black.append(l);
-    if (arial_black.isEmpty() || QFontInfo(arial_black.first()->font()).family() == "Arial Black")
-        return;
+struct Anchor {
+    const char* prefix;    // caption text before the letter
+    const QWidget* letter; // the label laid over the next glyph
+};
 
-    struct Anchor {
-        const char* prefix; // caption text before the letter
-        const char* letter; // the label laid over the next glyph
-    };
-    // The stretch that brings the end of each prefix to its letter, on average.
-    const auto stretch_for = [&](const char* caption, std::initializer_list<Anchor> anchors) {
-        const QLabel* under = label(caption);
-        const QFontMetricsF metrics(under->font());
-        double wanted = 0;
-        double measured = 0;
-        for (const Anchor& a : anchors) {
-            wanted += label(a.letter)->x() - under->x();
-            measured += metrics.horizontalAdvance(QString::fromLatin1(a.prefix));
-        }
-        return qRound(100 * wanted / measured);
-    };
-    const int heading = stretch_for("Label1", {{"Ax +", "Label4"}, {"Ax +Bx+ ", "Label5"}});
-    const int compose =
-        stretch_for("CompLabel", {{"( x-", "LabelAlfa"}, {"( x-a )( x-", "LabelBeta"}});
-
-    for (QLabel* l : arial_black) {
-        const bool in_compose_heading =
-            l == label("CompLabel") || l == label("LabelAlfa") || l == label("LabelBeta");
-        QFont font = l->font();
-        font.setStretch(in_compose_heading ? compose : heading);
-        l->setFont(font);
-        const QFontMetricsF metrics(font);
-        const double em = font.pointSizeF() * l->logicalDpiY() / 72.0;
-        l->setContentsMargins(0, std::max(0, qRound(1.1006 * em - metrics.ascent())), 0,
-                              std::max(0, qRound(0.3101 * em - metrics.descent())));
+// The stretch that brings the end of each prefix to its letter, on average, measured
+// in the caption's own (unstretched) face.
+int stretch_for(const QWidget* under, std::initializer_list<Anchor> anchors) {
+    const QFontMetricsF metrics(under->font());
+    double wanted = 0;
+    double measured = 0;
+    for (const Anchor& a : anchors) {
+        wanted += a.letter->x() - under->x();
+        measured += metrics.horizontalAdvance(QString::fromLatin1(a.prefix));
     }
-    // "a=" and "b=" must hide the row captions under them: never narrower than designed.
-    for (const char* name : {"Labelalfa2", "LabelBeta2"})
-        label(name)->setMinimumWidth(label(name)->width());
+    return qRound(100 * wanted / measured);
+}
+
+void widen_stand_in(QWidget* label, int stretch) {
+    QFont font = label->font();
+    font.setStretch(stretch);
+    label->setFont(font);
+    const QFontMetricsF metrics(font);
+    const double em = font.pointSizeF() * label->logicalDpiY() / 72.0;
+    label->setContentsMargins(0, std::max(0, qRound(1.1006 * em - metrics.ascent())), 0,
+                              std::max(0, qRound(0.3101 * em - metrics.descent())));
 }
 
 QColor from_bgr(std::uint32_t bgr) {
@@ -188,51 +208,9 @@ QString text_of(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// Shows on one widget what the core says of its control, where it differs from what
-// the widget shows already (`before`, or nothing: everything). Hiding is left to a
-// second pass: a command that shows one box and hides another moves the keyboard focus
-// forward to a box that is shown by then.
-void show_control(QWidget* widget, const tutor::Control& now, const tutor::Control* before) {
-    const auto changed = [before, &now](auto tutor::Control::*field) {
-        return before == nullptr || before->*field != now.*field;
-    };
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        if (changed(&tutor::Control::text)) {
-            label->setText(text_of(now.text));
-            fit_to_caption(label);
-        }
-        if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
-            set_colours(label, QPalette::WindowText, now.colour, QPalette::Window, now.background);
-    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-        // A box that a command wrote has its cursor at the end, even where the text
-        // stayed the same (a screen reader would read an unchanged text out again).
-        if (changed(&tutor::Control::writes)) {
-            const QString text = text_of(now.text);
-            if (box->text() != text)
-                box->setText(text);
-            else
-                box->setCursorPosition(text.size());
-        }
-        if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
-            set_colours(box, QPalette::Text, now.colour, QPalette::Base, now.background);
-    } else if (changed(&tutor::Control::colour)) {
-        // A line is all colour.
-        QPalette palette = widget->palette();
-        palette.setColor(QPalette::Window, from_bgr(now.colour));
-        widget->setPalette(palette);
-    }
-    if (changed(&tutor::Control::tooltip))
-        widget->setToolTip(text_of(now.tooltip));
-    if (now.visible && changed(&tutor::Control::visible))
-        widget->setVisible(true);
-}
-
 } // namespace
 
 Form1::Form1(QWidget* parent) : QMainWindow(parent), core_(*this) {
-    static const bool substitutes_registered = (register_font_substitutes(), true);
-    (void)substitutes_registered;
-
     setObjectName("Form1");
     setWindowTitle("B");
     setWindowIcon(QIcon(QPixmap(icon_xpm)));
@@ -294,7 +272,17 @@ void Form1::build_controls() {
         widget->setGeometry(px(d.left), px(d.top), px(d.width), std::max(1, px(d.height)));
         widgets_[i] = widget;
     }
-    fit_stand_in_for_arial_black(client);
+    if (arial_black_stands_in()) {
+        // The compose heading is widened when compose mode first shows it.
+        const int stretch = stretch_for(
+            widget("Label1"), {{"Ax +", widget("Label4")}, {"Ax +Bx+ ", widget("Label5")}});
+        for (std::size_t i = 0; i < widgets_.size(); ++i)
+            if (is_arial_black(designs[i]) && !in_compose_heading(widgets_[i]))
+                widen_stand_in(widgets_[i], stretch);
+        // "a=" and "b=" must hide the row captions under them: never narrower than designed.
+        for (const char* name : {"Labelalfa2", "LabelBeta2"})
+            widget(name)->setMinimumWidth(widget(name)->width());
+    }
     // Raise from the back so that the first control of the table ends up in front.
     for (auto it = widgets_.crbegin(); it != widgets_.crend(); ++it)
         (*it)->raise();
@@ -308,6 +296,66 @@ void Form1::build_controls() {
 
 QWidget* Form1::widget(const char* name) const {
     return widgets_[tutor::index_of(name)];
+}
+
+bool Form1::in_compose_heading(const QWidget* label) const {
+    return label == widget("CompLabel") || label == widget("LabelAlfa") ||
+           label == widget("LabelBeta");
+}
+
+void Form1::show_control(std::size_t i, const tutor::Control& now, const tutor::Control* before) {
+    QWidget* widget = widgets_[i];
+    const auto changed = [before, &now](auto tutor::Control::*field) {
+        return before == nullptr || before->*field != now.*field;
+    };
+    // A label fits its caption once it is shown: the labels of compose mode, hidden at
+    // start, cost nothing until compose mode first shows them.
+    auto* label = qobject_cast<QLabel*>(widget);
+    bool fitted = false;
+    if (label != nullptr) {
+        if (changed(&tutor::Control::text)) {
+            label->setText(text_of(now.text));
+            if (now.visible) {
+                fit_to_caption(label);
+                fitted = true;
+            }
+        }
+        if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
+            set_colours(label, QPalette::WindowText, now.colour, QPalette::Window, now.background);
+    } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+        // A box that a command wrote has its cursor at the end, even where the text
+        // stayed the same (a screen reader would read an unchanged text out again).
+        if (changed(&tutor::Control::writes)) {
+            const QString text = text_of(now.text);
+            if (box->text() != text)
+                box->setText(text);
+            else
+                box->setCursorPosition(text.size());
+        }
+        if (changed(&tutor::Control::colour) || changed(&tutor::Control::background))
+            set_colours(box, QPalette::Text, now.colour, QPalette::Base, now.background);
+    } else if (changed(&tutor::Control::colour)) {
+        // A line is all colour.
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Window, from_bgr(now.colour));
+        widget->setPalette(palette);
+    }
+    if (changed(&tutor::Control::tooltip))
+        widget->setToolTip(text_of(now.tooltip));
+    if (now.visible && changed(&tutor::Control::visible)) {
+        if (label != nullptr && !fitted) {
+            if (in_compose_heading(label) && !compose_heading_widened_ && arial_black_stands_in()) {
+                const int stretch = stretch_for(this->widget("CompLabel"),
+                                                {{"( x-", this->widget("LabelAlfa")},
+                                                 {"( x-a )( x-", this->widget("LabelBeta")}});
+                for (const char* name : {"CompLabel", "LabelAlfa", "LabelBeta"})
+                    widen_stand_in(this->widget(name), stretch);
+                compose_heading_widened_ = true;
+            }
+            fit_to_caption(label);
+        }
+        widget->setVisible(true);
+    }
 }
 
 void Form1::build_menu() {
@@ -348,7 +396,7 @@ void Form1::mirror(bool everything) {
         return everything ? nullptr : &(shown_.*c.control);
     };
     for (std::size_t i = 0; i < widgets_.size(); ++i)
-        show_control(widgets_[i], core_.*tutor::controls[i].control, before(tutor::controls[i]));
+        show_control(i, core_.*tutor::controls[i].control, before(tutor::controls[i]));
     for (std::size_t i = 0; i < widgets_.size(); ++i)
         if (!(core_.*tutor::controls[i].control).visible)
             widgets_[i]->setVisible(false);

@@ -48,6 +48,12 @@ class Form1 : public QMainWindow, private tutor::Platform {
     void restore_focus();
     // The widget of the control of that name.
     QWidget* widget(const char* name) const;
+    bool in_compose_heading(const QWidget* label) const;
+    // Shows on widget i what the core says of its control, where it differs from what
+    // the widget shows already (`before`, or nothing: everything). Hiding is left to a
+    // second pass: a command that shows one box and hides another moves the keyboard
+    // focus forward to a box that is shown by then.
+    void show_control(std::size_t i, const tutor::Control& now, const tutor::Control* before);
 
     // Runs a command of the core on what the user typed, then shows its results.
     void run(void (tutor::Tutor::*command)());
@@ -67,6 +73,8 @@ class Form1 : public QMainWindow, private tutor::Platform {
     std::array<QAction*, std::size(tutor::menu_items)> actions_{};
     // The box that last had the keyboard focus.
     QPointer<QLineEdit> last_box_;
+    // Whether the stand-in for Arial Black has been widened for the compose heading.
+    bool compose_heading_widened_ = false;
     // An invisible widget that a screen reader reads out whenever it is shown.
     QWidget* announcer_ = nullptr;
 };

@@ -7,10 +7,16 @@
 #   compose.png              Componi
 #   start-scale2.png         the window as it opens with QT_SCALE_FACTOR=2
 #
-#   scripts/screenshots.sh BUILD_DIR
+#   scripts/screenshots.sh [--scale N] [--clock HH:MM:SS] BUILD_DIR [OUT_DIR]
 #
-# Needs xvfb, xauth, x11-utils, imagemagick, xdotool and python3; missing Debian
-# packages are installed (as root or through sudo).
+# --scale N takes the first four at QT_SCALE_FACTOR=N instead (and no start-scale2.png).
+# --clock runs the program at that time of day, so that it draws the same background
+# colour every time: two sets of pictures of the same clock can be compared pixel by
+# pixel (compare -metric AE a.png b.png null:); only the text cursor's blink may differ.
+# OUT_DIR is docs/screenshots unless given.
+#
+# Needs xvfb, xauth, x11-utils, imagemagick, xdotool, python3 and, with --clock,
+# faketime; missing Debian packages are installed (as root or through sudo).
 #
 # Menu items are clicked at the middle of their caption. Their places depend on the
 # menu font and on the language, so they are not fixed numbers: each time, the menu
@@ -24,8 +30,11 @@ if [ "${1:-}" = --inside-x ]; then
     shift
     program=$1
     out=$2
+    export QT_SCALE_FACTOR=$SCALE
+    # A length in pixels at scale 1, at the scale of the pictures.
+    sc() { python3 -c "print(round($1 * $SCALE))"; }
     # The client area below the menu bar, in pixels at scale 1 (6015 x 7065 twips).
-    client_height=471
+    client_height=$(sc 471)
 
     pid=""
     stop_program() {
@@ -38,7 +47,12 @@ if [ "${1:-}" = --inside-x ]; then
     trap stop_program EXIT
 
     start_program() {
-        "$program" &
+        if [ -n "$CLOCK" ]; then
+            env FAKETIME="2026-12-07 $CLOCK" FAKETIME_DONT_FAKE_MONOTONIC=1 \
+                LD_PRELOAD=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1 "$program" &
+        else
+            "$program" &
+        fi
         pid=$!
         wid=""
         for _ in $(seq 100); do
@@ -122,7 +136,7 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
     # the window the keyboard focus even without a window manager.
     click_box_a() {
         local bar=$((win_h - client_height))
-        xdotool mousemove $((win_x + 136 + 24)) $((win_y + bar + 80 + 12)) click 1
+        xdotool mousemove $((win_x + $(sc 160))) $((win_y + bar + $(sc 92))) click 1
         sleep 0.3
     }
 
@@ -166,15 +180,28 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
     stop_program
 
     # (e) the window as it opens, twice as large
-    export QT_SCALE_FACTOR=2
-    start_program
-    capture "$out/start-scale2.png"
-    stop_program
+    if [ "$SCALE" = 1 ]; then
+        export QT_SCALE_FACTOR=2
+        start_program
+        capture "$out/start-scale2.png"
+        stop_program
+    fi
     exit 0
 fi
 
-cd "$(dirname "$0")/.."
-build=${1:?usage: scripts/screenshots.sh BUILD_DIR}
+usage="usage: scripts/screenshots.sh [--scale N] [--clock HH:MM:SS] BUILD_DIR [OUT_DIR]"
+export SCALE=1 CLOCK=""
+while [ $# -gt 0 ]; do
+    case $1 in
+    --scale) SCALE=${2:?$usage}; shift 2 ;;
+    --clock) CLOCK=${2:?$usage}; shift 2 ;;
+    -*) echo "$usage" >&2; exit 2 ;;
+    *) break ;;
+    esac
+done
+build=${1:?$usage}
+self=$(realpath "$0")
+out=$(realpath -m "${2:-$(dirname "$self")/../docs/screenshots}")
 program=$(realpath "$build/quadratic-tutor")
 [ -x "$program" ] || {
     echo "no program at $program; build the quadratic-tutor target first" >&2
@@ -186,6 +213,7 @@ for tool in xvfb-run:xvfb xauth:xauth xwininfo:x11-utils import:imagemagick xdot
     python3:python3; do
     command -v "${tool%%:*}" >/dev/null || need+=("${tool#*:}")
 done
+[ -z "$CLOCK" ] || command -v faketime >/dev/null || need+=(faketime)
 if [ ${#need[@]} -gt 0 ]; then
     sudo=""
     [ "$(id -u)" = 0 ] || sudo="sudo"
@@ -194,5 +222,5 @@ if [ ${#need[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}" >/dev/null
 fi
 
-mkdir -p docs/screenshots
-xvfb-run -a -s "-screen 0 1280x1100x24" bash "$0" --inside-x "$program" "$PWD/docs/screenshots"
+mkdir -p "$out"
+xvfb-run -a -s "-screen 0 1280x1100x24" bash "$self" --inside-x "$program" "$out"

@@ -55,11 +55,13 @@ class WindowProbe : public Form1 {
                 differs(named.name, "caption", label->text(), QString::fromStdString(c.text));
                 differs(named.name, "colour", p.color(QPalette::WindowText), colour(c.colour));
                 differs(named.name, "background", p.color(QPalette::Window), colour(c.background));
-                // An auto-size label fits its caption (the result label only its height).
-                if (label->wordWrap())
+                // An auto-size label that is shown fits its caption (the result label
+                // only its height).
+                const bool wraps = label->wordWrap(), fits = !fixed_size.contains(named.name);
+                if (!label->isHidden() && wraps)
                     differs(named.name, "height", label->height(),
                             label->heightForWidth(label->width()));
-                else if (!fixed_size.contains(named.name))
+                else if (!label->isHidden() && fits)
                     differs(named.name, "size", label->size(),
                             label->sizeHint().expandedTo(label->minimumSize()));
             } else if (const auto* box = qobject_cast<const QLineEdit*>(widget)) {
