@@ -377,6 +377,11 @@ void Form1::run(void (tutor::Tutor::*command)()) {
     (core_.*command)();
     mirror();
     announce_changes(before);
+    // Chosen from the menu bar with the keyboard, a command gives the focus back to the
+    // box it came from once it is done. A box the command has hidden (compose mode
+    // hides the C and X rows) must not get it: the next box shown takes it now.
+    if (menuBar()->hasFocus() && last_box_ && last_box_->isHidden())
+        restore_focus();
 }
 
 void Form1::take_typed_texts() {

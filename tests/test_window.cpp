@@ -217,6 +217,8 @@ class WindowTest : public QObject {
                                     << "|Frazioni|";
         QTest::newRow("F10, Escape") << "F10 Escape"
                                      << "textAN||";
+        QTest::newRow("compose from row C") << "Tab Tab F10 Right Return"
+                                            << "textAN|| Componi un'equazione date le";
         QTest::newRow("F10, Return") << "F10 Return"
                                      << "textAN|| Determinante =  1";
         QTest::newRow("F10 again leaves") << "F10 F10"
@@ -239,6 +241,7 @@ class WindowTest : public QObject {
                                            {"Escape", Qt::Key_Escape}};
         for (const QString& key : keys.split(' '))
             QTest::keyClick(QApplication::focusWidget(), named[key]);
+        QCoreApplication::processEvents();
         const QAction* active = w.menuBar()->activeAction();
         QCOMPARE(QApplication::focusWidget()->objectName() + "|" + (active ? active->text() : "") +
                      "|" + w.control<QLabel>("DetLabel")->text(),
