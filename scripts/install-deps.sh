@@ -5,9 +5,17 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-dejavu-core xvfb xauth x11-utils
           imagemagick locales)
+# The screen-reader tests (tests/accessibility): a window manager, real keys, a D-Bus
+# session with the AT-SPI bus, and Debian's python3 with pyatspi.
+packages+=(openbox xdotool dbus dbus-bin dbus-daemon at-spi2-core python3 python3-gi
+           python3-pyatspi gir1.2-atspi-2.0)
 # Extra tools for the sanitizer and fuzzing runs.
 if [ "${WITH_FUZZ:-0}" = 1 ]; then
     packages+=(clang libclang-rt-14-dev)
+fi
+# Orca and its speech, for scripts/orca-transcript.sh and scripts/screen-reader-check.sh.
+if [ "${WITH_SCREEN_READER:-0}" = 1 ]; then
+    packages+=(orca speech-dispatcher speech-dispatcher-espeak-ng)
 fi
 
 missing=()

@@ -1,0 +1,74 @@
+"""The language switch as a caching screen reader sees it: the menu items must
+announce their new names (a name-change event each), or such a client keeps
+reading the old ones; and the switch is confirmed in the new language.
+
+    /usr/bin/python3 tests/accessibility/test_language_switch.py build/quadratic-tutor
+"""
+
+import os
+import subprocess
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from atspi_harness import Stack, name  # noqa: E402
+from window import Window  # noqa: E402
+
+PROGRAM = None
+
+ITALIAN = ["Risolvi", "Componi", "Frazioni", "Test", "Info", "English"]
+ENGLISH = ["Solve", "Compose", "Fractions", "Test", "Info", "Italiano"]
+
+# The language item, and what the notification says after it.
+CONFIRMATIONS = [("English", "Language: English"), ("Italiano", "Lingua: italiano")]
+
+
+class LanguageSwitch(unittest.TestCase):
+    def test_cached_menu_names_follow_the_switch(self):
+        seen = {}
+        with Stack(PROGRAM) as stack:
+            items = list(stack.find(role="menu bar"))
+
+            def steps():
+                seen["before"] = [name(i, fresh=False) for i in items]
+                yield 0.3
+                # Alt (held a moment, see Window.press), then right to the last item
+                # (the language), then Return.
+                since = len(stack.events)  # inside the main loop: no pumping
+                subprocess.run(["xdotool", "keydown", "alt"], check=True)
+                yield 0.05
+                subprocess.run(["xdotool", "keyup", "alt"], check=True)
+                yield 0.3
+                subprocess.run(["xdotool", "key", "--delay", "60"]
+                               + ["Right"] * (len(items) - 1) + ["Return"], check=True)
+                # The confirmation comes after the menu items' name-change events.
+                deadline = time.monotonic() + 10
+                while time.monotonic() < deadline and not any(
+                        e.detail1 == 1 and e.source_text.startswith("[notification |")
+                        for e in stack.events[since:]
+                        if e.type == "object:state-changed:showing"):
+                    yield 0.05
+                seen["after"] = [name(i, fresh=False) for i in items]
+                seen["fresh"] = [name(i) for i in items]
+
+            stack.as_caching_client(steps())
+        self.assertEqual(seen["before"], ITALIAN)
+        self.assertEqual(seen["fresh"], ENGLISH, "the switch itself did not happen")
+        self.assertEqual(seen["after"], ENGLISH, "no name-change event for the menu items")
+
+    def test_switch_is_confirmed_in_the_new_language(self):
+        with Stack(PROGRAM) as stack:
+            w = Window(stack)
+            for item, said in CONFIRMATIONS:
+                with self.subTest(item=item):
+                    since = w.mark()
+                    w.choose(item)
+                    self.assertEqual(w.announcement(since), said)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 2 or not os.path.isfile(sys.argv[1]):
+        sys.exit("usage: %s PROGRAM [unittest options]" % sys.argv[0])
+    PROGRAM = sys.argv.pop(1)
+    unittest.main()
