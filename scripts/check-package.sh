@@ -111,6 +111,8 @@ check "desktop entry: Exec names the installed program" \
 check "desktop entry: Icon names the installed icon" grep -qx "Icon=quadratic-tutor" "$desktop"
 check "desktop entry: Comment in English and Italian" \
     bash -c 'grep -q "^Comment=." "$1" && grep -q "^Comment\[it\]=." "$1"' _ "$desktop"
+check "metainfo: summary and description in English and Italian" \
+    bash -c 'grep -q "<summary xml:lang=\"it\">" "$1" && grep -q "<p xml:lang=\"it\">" "$1"' _ "$metainfo"
 check "metainfo: launchable is the desktop entry" \
     grep -q '<launchable type="desktop-id">quadratic-tutor.desktop</launchable>' "$metainfo"
 check "icon is a 32x32 PNG" bash -c 'file "$1" | grep -q "PNG image data, 32 x 32"' _ "$icon"
