@@ -3,9 +3,9 @@
 // the boxes must hold the typed equation in lowest integer terms, the discriminant line
 // must be exact and the rational roots shown must satisfy that integer equation; after
 // every test the boxes must hold the typed fractions in lowest terms and the value shown
-// must be A·X² + B·X + C of them. A broken rule traps. At the end of a run the slowest
-// input is reported, in CPU time of the thread (so that waiting for a busy core or a
-// page of the sanitizers' memory does not count as slowness of the input).
+// must be A·X² + B·X + C of them. A broken rule traps, and so does an input slower than
+// 100 ms twice. At the end of a run the slowest input is reported, in CPU time of the
+// thread (waiting for a busy core does not count).
 #include "session.h"
 
 #include "fractions/numbers.h"
@@ -297,7 +297,12 @@ class User : public tutor::Platform {
     int beeps_ = 0;
 };
 
+// An input slower than this, in CPU time of the thread, is run once more: slower again
+// is a fault of the input; faster is the sanitizers' or the machine's hiccup (a page of
+// new memory, the allocator's quarantine), which a 30-minute run meets now and then.
+constexpr double slow_ms = 100;
 double slowest_ms = 0;
+double slowest_again_ms = 0;
 
 double thread_cpu_ms() {
     timespec now{};
@@ -305,8 +310,21 @@ double thread_cpu_ms() {
     return now.tv_sec * 1e3 + now.tv_nsec / 1e6;
 }
 
+double play(const std::uint8_t* data, std::size_t size) {
+    const double start = thread_cpu_ms();
+    session::Bytes in(data, size);
+    // A fresh start for every input, so that every input reproduces alone.
+    User user;
+    session::play(in, user, 64);
+    return thread_cpu_ms() - start;
+}
+
 void report_slowest() {
-    std::fprintf(stderr, "slowest input: %.1f ms of CPU time\n", slowest_ms);
+    std::fprintf(stderr, "slowest input: %.1f ms of CPU time", slowest_ms);
+    if (slowest_again_ms > 0)
+        std::fprintf(stderr, "; the slowest of those over %.0f ms, run again: %.1f ms", slow_ms,
+                     slowest_again_ms);
+    std::fprintf(stderr, "\n");
 }
 
 } // namespace
@@ -317,11 +335,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const double start = thread_cpu_ms();
-    session::Bytes in(data, size);
-    // A fresh start for every input, so that every input reproduces alone.
-    User user;
-    session::play(in, user, 64);
-    slowest_ms = std::max(slowest_ms, thread_cpu_ms() - start);
+    const double took = play(data, size);
+    slowest_ms = std::max(slowest_ms, took);
+    if (took > slow_ms) {
+        const double again = play(data, size);
+        slowest_again_ms = std::max(slowest_again_ms, again);
+        check(again <= slow_ms);
+    }
     return 0;
 }
