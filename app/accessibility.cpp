@@ -72,6 +72,11 @@ constexpr Bilingual language_switched{"Lingua: italiano", "Language: English"};
 
 constexpr const char* announcer_name = "announcer";
 
+// The text in the window's language: Italian for language 0.
+QString in_language(const Bilingual& text, int language) {
+    return QString::fromUtf8(language == 0 ? text.italian : text.english);
+}
+
 // The announcer is a notification: a screen reader reads one out whenever it shows,
 // wherever the focus is.
 QAccessibleInterface* announcer_interface(const QString&, QObject* object) {
@@ -94,9 +99,7 @@ void set_description(QWidget* widget, const QString& description) {
 } // namespace
 
 void Form1::describe_controls() {
-    const auto say = [this](const Bilingual& text) {
-        return QString::fromUtf8(core_.language == 0 ? text.italian : text.english);
-    };
+    const auto say = [this](const Bilingual& text) { return in_language(text, core_.language); };
     for (const Description& d : descriptions) {
         QWidget* control = widget(d.control);
         if (d.name.italian != nullptr)
@@ -104,8 +107,8 @@ void Form1::describe_controls() {
         set_description(control, control->toolTip().isEmpty() ? say(d.role) : control->toolTip());
     }
     // The boxes: "numerator of A"; in compose mode the first two rows hold the roots a, b.
-    for (const char* box :
-         {"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD", "TextXN", "TextXD"}) {
+    for (const tutor::NamedControl& named : tutor::boxes) {
+        const char* box = named.name;
         QChar row = QChar::fromLatin1(box[4]).toUpper();
         if (core_.compose_mode != 0 && (row == 'A' || row == 'B'))
             row = row.toLower();
@@ -118,7 +121,7 @@ void Form1::describe_controls() {
     set_name(menuBar(), say(menu_bar_name));
 }
 
-void Form1::build_keys() {
+void Form1::build_accessibility() {
     static const bool factory_installed = (QAccessible::installFactory(announcer_interface), true);
     (void)factory_installed;
     announcer_ = new QWidget(this);
@@ -127,13 +130,11 @@ void Form1::build_keys() {
     announcer_->hide();
 
     // Return solves from the rows of A, B and C, and tests from the row of X.
-    for (int i = 0; i < static_cast<int>(widgets_.size()); ++i) {
-        auto* box = qobject_cast<QLineEdit*>(widgets_[i]);
-        if (box == nullptr)
-            continue;
-        const bool x_row = box->objectName().startsWith("TextX");
+    for (const tutor::NamedControl& box : tutor::boxes) {
+        const bool x_row = box.name[4] == 'X';
         QAction* action = actions_[x_row ? 3 : 0]; // Test, Analizza
-        connect(box, &QLineEdit::returnPressed, action, [action] {
+        const auto* edit = static_cast<const QLineEdit*>(widget(box.name));
+        connect(edit, &QLineEdit::returnPressed, action, [action] {
             if (action->isEnabled())
                 action->trigger();
         });
@@ -172,8 +173,7 @@ void Form1::announce_changes(const tutor::Screen& before) {
     }
     QStringList said;
     if (before.Lingua.caption != core_.Lingua.caption)
-        said << QString::fromUtf8(core_.language == 0 ? language_switched.italian
-                                                      : language_switched.english);
+        said << in_language(language_switched, core_.language);
     // The discriminant (or the value of the polynomial) and the roots, where the
     // command wrote them.
     for (const tutor::Control tutor::Screen::*line :

@@ -221,7 +221,7 @@ Form1::Form1(QWidget* parent) : QMainWindow(parent), core_(*this) {
 
     build_controls();
     build_menu();
-    build_keys();
+    build_accessibility();
     mirror(true);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     widget("textAN")->setFocus();
@@ -288,10 +288,8 @@ void Form1::build_controls() {
         (*it)->raise();
 
     // Tab visits the boxes row by row, numerator before denominator.
-    const char* const tab_order[] = {"textAN", "TextAD", "TextBN", "TextBD",
-                                     "TextCN", "TextCD", "TextXN", "TextXD"};
-    for (std::size_t i = 1; i < std::size(tab_order); ++i)
-        setTabOrder(widget(tab_order[i - 1]), widget(tab_order[i]));
+    for (std::size_t i = 1; i < std::size(tutor::boxes); ++i)
+        setTabOrder(widget(tutor::boxes[i - 1].name), widget(tutor::boxes[i].name));
 }
 
 QWidget* Form1::widget(const char* name) const {

@@ -35,8 +35,9 @@ class Form1 : public QMainWindow, private tutor::Platform {
   private:
     void build_controls();
     void build_menu();
-    // Return in a box runs its row's command; F10 opens the menu bar.
-    void build_keys();
+    // The announcer of results, the keys (Return in a box runs its row's command, F10
+    // opens the menu bar) and the following of the focus from box to box.
+    void build_accessibility();
     // Accessible names and descriptions in the current language, after the tooltips.
     void describe_controls();
     // Tells a screen reader what a command changed that it would not notice by itself:

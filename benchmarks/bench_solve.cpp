@@ -33,13 +33,12 @@ class SolveBenchmark : public QObject {
         QFETCH(QStringList, input);
         WindowProbe w;
         w.show();
-        const char* const boxes[] = {"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD"};
         QAction* solve = w.item("Analizza");
         constexpr int runs = 5000;
         std::chrono::duration<double, std::nano> solving{};
         for (int i = 0; i < runs; ++i) {
             for (int b = 0; b < 6; ++b)
-                w.control<QLineEdit>(boxes[b])->setText(input[b]);
+                w.control<QLineEdit>(tutor::boxes[b].name)->setText(input[b]);
             w.messages.clear();
             const auto start = std::chrono::steady_clock::now();
             solve->trigger();

@@ -32,11 +32,6 @@ void check(bool condition) {
         __builtin_trap();
 }
 
-// The boxes in tab order, as session::box_names.
-constexpr tutor::Control tutor::Screen::*boxes[] = {
-    &tutor::Screen::textAN, &tutor::Screen::TextAD, &tutor::Screen::TextBN, &tutor::Screen::TextBD,
-    &tutor::Screen::TextCN, &tutor::Screen::TextCD, &tutor::Screen::TextXN, &tutor::Screen::TextXD};
-
 // --- Reading the screen -----------------------------------------------------------
 
 // A box that must hold a whole number of the integer form.
@@ -124,7 +119,7 @@ struct Typed {
 Typed typed_boxes(const tutor::Tutor& w) {
     Typed t;
     for (int i = 0; i < 8; ++i)
-        t.texts[i] = (w.*boxes[i]).text;
+        t.texts[i] = (w.*tutor::boxes[i].control).text;
     return t;
 }
 
@@ -210,8 +205,8 @@ void check_roots(const tutor::Tutor& w) {
 void check_test(const tutor::Tutor& w, const Typed& typed, int beeps) {
     Wide n[4], d[4];
     for (int row = 0; row < 4; ++row) {
-        n[row] = whole_box(w.*boxes[2 * row]);
-        d[row] = whole_box(w.*boxes[2 * row + 1]);
+        n[row] = whole_box(w.*tutor::boxes[2 * row].control);
+        d[row] = whole_box(w.*tutor::boxes[2 * row + 1].control);
         const Wide typed_n = typed_whole(typed.texts[2 * row]);
         const Wide typed_d = typed_whole(typed.texts[2 * row + 1]);
         check(d[row] > 0 && gcd(n[row], d[row]) == 1 && n[row] * typed_d == typed_n * d[row]);
@@ -246,7 +241,7 @@ class User : public tutor::Platform {
     void beep() override { ++beeps_; }
 
     void type(int index, const std::string& text) {
-        tutor::Control& box = tutor_.*boxes[index];
+        tutor::Control& box = tutor_.*tutor::boxes[index].control;
         if (box.visible)
             box.text = text;
     }

@@ -27,7 +27,7 @@ class User {
     User() { window_.compare_on_message = true; }
 
     void type(int index, const std::string& text) {
-        QLineEdit* box = window_.control<QLineEdit>(session::box_names[index]);
+        QLineEdit* box = window_.control<QLineEdit>(tutor::boxes[index].name);
         if (!box->isHidden())
             box->setText(QString::fromStdString(text));
     }

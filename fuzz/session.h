@@ -40,13 +40,9 @@ inline std::string make_text(Bytes& in) {
     return text;
 }
 
-// The boxes in tab order: A, B, C and X, numerator before denominator.
-inline constexpr const char* box_names[] = {"textAN", "TextAD", "TextBN", "TextBD",
-                                            "TextCN", "TextCD", "TextXN", "TextXD"};
-
 enum class Command { Solve, Compose, Fractions, Test, Language, Credits };
 
-// Plays the bytes on a user: `user.type(box, text)` types into box_names[box] (a user
+// Plays the bytes on a user: `user.type(box, text)` types into tutor::boxes[box] (a user
 // can only type into a box that is shown), `user.choose(command)` chooses a menu
 // item (a user can only choose one that is enabled). Up to `steps` steps; the session
 // ends with a solve if it had none.

@@ -24,14 +24,15 @@ void Tutor::read_row_c() {
     c_den = to_int16(read_box(TextCD));
 }
 
-bool Tutor::zero_check_passes() {
+bool Tutor::zero_check_passes(const Bilingual& refusal, double x_den) {
     // The product of the values as read comes first, so that an overflow in it is
     // still a failure. A value that the 16-bit conversion turns into 0 (0.4, -0.5) is
     // refused like a typed 0: let through, it would solve another equation.
-    const double product = mul(mul(mul(a_num, a_den), b_den), c_den);
-    if (product != 0 && !rounds_to_zero(a_num) && !rounds_to_zero(a_den) && !rounds_to_zero(b_den))
+    const double product = mul(mul(mul(mul(a_num, a_den), b_den), c_den), x_den);
+    if (product != 0 && !rounds_to_zero(a_num) && !rounds_to_zero(a_den) &&
+        !rounds_to_zero(b_den) && !rounds_to_zero(x_den))
         return true;
-    show_warning(vocabulary::solve_zero_check);
+    show_warning(refusal);
     return false;
 }
 

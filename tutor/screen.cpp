@@ -24,6 +24,12 @@ const NamedControl controls[32] = {
     {"Label1", &Screen::Label1},
 };
 
+const NamedControl boxes[8] = {
+    {"textAN", &Screen::textAN}, {"TextAD", &Screen::TextAD}, {"TextBN", &Screen::TextBN},
+    {"TextBD", &Screen::TextBD}, {"TextCN", &Screen::TextCN}, {"TextCD", &Screen::TextCD},
+    {"TextXN", &Screen::TextXN}, {"TextXD", &Screen::TextXD},
+};
+
 const NamedMenuItem menu_items[6] = {
     {"Analizza", &Screen::Analizza}, {"Componi", &Screen::Componi},
     {"Frazioni", &Screen::Frazioni}, {"Test", &Screen::Test},

@@ -58,6 +58,9 @@ struct NamedMenuItem {
     MenuItem Screen::*item;
 };
 
+// The eight boxes in tab order: the rows A, B, C and X, numerator before denominator.
+extern const NamedControl boxes[8];
+
 // The menu bar, left to right.
 extern const NamedMenuItem menu_items[6];
 

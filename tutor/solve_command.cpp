@@ -22,7 +22,7 @@ void Tutor::Analizza_Click() {
             compose_branch();
         } else {
             read_row_c();
-            if (zero_check_passes())
+            if (zero_check_passes(vocabulary::solve_zero_check))
                 solve_integer_form();
         }
         set_heading_tooltips();

@@ -8,7 +8,6 @@ namespace tutor {
 
 using fractions::mul;
 using fractions::quotient;
-using fractions::rounds_to_zero;
 using fractions::to_int16;
 
 void Tutor::Test_Click() {
@@ -18,13 +17,8 @@ void Tutor::Test_Click() {
         double x_num = read_box(TextXN);
         double x_den = read_box(TextXD);
 
-        // As in the solve: the product first, then what the conversion turns into 0.
-        const double product = mul(mul(mul(mul(a_num, a_den), b_den), c_den), x_den);
-        if (product == 0 || rounds_to_zero(a_num) || rounds_to_zero(a_den) ||
-            rounds_to_zero(b_den) || rounds_to_zero(x_den)) {
-            show_warning(vocabulary::test_zero_check);
+        if (!zero_check_passes(vocabulary::test_zero_check, x_den))
             return;
-        }
 
         // X first, then A, B and C; each pair is replaced as soon as it is reduced.
         const auto reduce = [this](double& num, auto& den) {

@@ -86,7 +86,9 @@ class Tutor : public Screen {
     // Steps of the solve command.
     void read_rows_a_b();
     void read_row_c();
-    bool zero_check_passes();
+    // The zero check of the solve and, with X's denominator, of the test: refuses
+    // with the warning box when A's numerator or a denominator is 0 or becomes 0.
+    bool zero_check_passes(const Bilingual& refusal, double x_den = 1);
     void reduce_coefficients();
     void solve_integer_form();
     void set_compose_layout(bool compose);
