@@ -205,24 +205,19 @@ class WindowTest : public QObject {
     void keys_data() {
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("result");
-        QTest::newRow("Return solves") << "Return"
-                                       << "textAN|| Determinante =  1";
-        QTest::newRow("Return in row C") << "Tab Tab Return"
-                                         << "TextCN|| Determinante =  1";
-        QTest::newRow("Return in row X tests") << "Tab Tab Tab Return"
-                                               << "TextXN||F( 1)=0";
-        QTest::newRow("F10") << "F10"
-                             << "|Risolvi|";
-        QTest::newRow("F10, Right") << "F10 Right Right"
-                                    << "|Frazioni|";
-        QTest::newRow("F10, Escape") << "F10 Escape"
-                                     << "textAN||";
-        QTest::newRow("compose from row C") << "Tab Tab F10 Right Return"
-                                            << "textAN|| Componi un'equazione date le";
-        QTest::newRow("F10, Return") << "F10 Return"
-                                     << "textAN|| Determinante =  1";
-        QTest::newRow("F10 again leaves") << "F10 F10"
-                                          << "textAN||";
+        const auto row = [](const char* name, const char* keys, const char* result) {
+            QTest::newRow(name) << QString(keys) << QString(result);
+        };
+        row("Return solves", "Return", "textAN|| Determinante =  1");
+        row("Return in row C", "Tab Tab Return", "TextCN|| Determinante =  1");
+        row("Return in row X tests", "Tab Tab Tab Return", "TextXN||F( 1)=0");
+        row("F10", "F10", "|Risolvi|");
+        row("F10, Right", "F10 Right Right", "|Frazioni|");
+        row("F10, Escape", "F10 Escape", "textAN||");
+        row("compose from row C", "Tab Tab F10 Right Return",
+            "textAN|| Componi un'equazione date le");
+        row("F10, Return", "F10 Return", "textAN|| Determinante =  1");
+        row("F10 again leaves", "F10 F10", "textAN||");
     }
 
     void keys() {

@@ -27,6 +27,7 @@ import os
 import shutil
 import signal
 import subprocess
+import sys
 import tempfile
 import time
 import warnings
@@ -335,14 +336,14 @@ class Stack:
             pyatspi.Registry.deregisterEventListener(self._on_event, *self.event_types)
             self._listening = False
         if self.process is not None:
+            if self.process.poll() is not None:
+                # The program ended by itself (a crash, a sanitizer report): say how.
+                self.output.seek(0)
+                sys.stderr.write("\nthe program ended with status %d:\n%s"
+                                 % (self.process.returncode, self.output.read()))
             _stop_process(self.process)
             # Lets the bus tell that the program has gone before the next one starts.
             _pump()
-
-    def program_output(self):
-        """What the program printed on stdout and stderr so far."""
-        self.output.seek(0)
-        return self.output.read()
 
     # -- events -------------------------------------------------------------------
 
