@@ -348,8 +348,7 @@ while i < len(lines):
 steps = []
 for line in open(steps_file, encoding="utf-8"):
     stamp_text, _, step = line.rstrip("\n").partition(" ")
-    h, m, s = stamp_text.split(":")
-    steps.append((int(h) * 3600 + int(m) * 60 + float(s[:9]), "step", step))
+    steps.append((seconds(stamp_text), "step", step))
 if steps:
     start = steps[0][0]
     end = steps[-1][0] if steps[-1][2] == "end" else float("inf")
