@@ -1,0 +1,75 @@
+// The board: the last equation solved, worked step by step and drawn, for a class
+// projector and for a screen reader. Everything here is computed exactly from the
+// solve; the window only lays it out and paints it.
+#pragma once
+
+#include "fractions/fraction.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tutor {
+
+// The last solve that ran to its end.
+struct SolvedEquation {
+    // The coefficients as the solve read them, in lowest terms (positive denominators).
+    fractions::Fraction a, b, c;
+    // Set for an equation composed from two roots: the roots as typed, in lowest terms.
+    std::optional<fractions::Fraction> root_a, root_b;
+    // The integer form the solve wrote back: (A, B, C) = k · (a, b, c) for a k > 0.
+    std::int64_t A = 0, B = 0, C = 0;
+    // What the main window showed for it: the two roots and the parabola's points.
+    std::string x1_text, x2_text, vertex_text, focus_text, directrix_text;
+};
+
+// A test of X on that equation (same integer form): X and F(X), both in lowest terms.
+struct TestedValue {
+    fractions::Fraction x;
+    fractions::Fraction value;
+};
+
+// One line of the worked solution.
+struct BoardLine {
+    bool heading = false; // a step's title, drawn larger
+    std::string text;     // UTF-8, with x², √, ±, Δ, − and ·
+};
+
+// The worked solution in the language given (0 Italian, other English): before any
+// solve, one line that says how to start.
+std::vector<BoardLine> board_steps(const std::optional<SolvedEquation>& equation,
+                                   const std::optional<TestedValue>& tested, int language);
+
+// --- The graph of y = A·x² + B·x + C. ---
+
+enum class PointKind { Root, Vertex, Focus, YIntercept, Tested };
+
+struct MarkedPoint {
+    PointKind kind;
+    double x = 0, y = 0;      // where it is drawn
+    std::string label;        // beside the point: the main window's own text (X1, V, F ...)
+    std::string spoken;       // its name and exact coordinates, in the window's language
+    bool highlighted = false; // a root that the tested X hits
+};
+
+// The part of the plane shown: every marked point and the directrix inside it with a
+// margin; grid lines and tick labels every `x_step` and `y_step`.
+struct ViewBox {
+    double x_min = -1, x_max = 1, y_min = -1, y_max = 1;
+    double x_step = 1, y_step = 1;
+};
+
+struct Graph {
+    ViewBox box;
+    double directrix_y = 0;
+    std::string directrix_label; // the main window's "Y= ..."
+    bool real_roots = true;      // false: the parabola does not meet the x axis
+    std::vector<MarkedPoint> points; // in the order the arrow keys visit them
+    std::string description;         // what it shows, for a screen reader
+};
+
+Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValue>& tested,
+                  int language);
+
+} // namespace tutor

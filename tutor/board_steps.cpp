@@ -1,0 +1,2 @@
+// The worked solution on the board.
+#include "board.h"
