@@ -23,44 +23,12 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+#include <iterator>
+
 namespace {
 
 using tutor::Bilingual;
-
-struct Description {
-    const char* control;
-    Bilingual name; // empty: the caption is the name
-    Bilingual role; // said where the control has no tooltip
-};
-
-// clang-format off
-constexpr Description descriptions[] = {
-    {"Line1", {"separatore", "separator"}, {"Linea sotto l'intestazione", "Line below the equation heading"}},
-    {"Line2", {"separatore", "separator"}, {"Linea tra la riga di C e la riga di X", "Line between the C row and the X row"}},
-    {"Line3", {"separatore", "separator"}, {"Linea sopra i risultati", "Line above the results"}},
-    {"Label1", {}, {"Intestazione: l'equazione A x al quadrato più B x più C uguale", "Heading: the equation A x squared plus B x plus C equals"}},
-    {"Label2", {}, {"Intestazione: esponente di x", "Heading: exponent of x"}},
-    {"Label3", {}, {"Intestazione: coefficiente A", "Heading: coefficient A"}},
-    {"Label4", {}, {"Intestazione: coefficiente B", "Heading: coefficient B"}},
-    {"Label5", {}, {"Intestazione: coefficiente C", "Heading: coefficient C"}},
-    {"ResLabel", {}, {"Secondo membro dell'equazione, o il valore del polinomio in X", "Right-hand side of the equation, or the value of the polynomial at X"}},
-    {"LabelA", {}, {"Riga del coefficiente A", "Row of coefficient A"}},
-    {"LabelB", {}, {"Riga del coefficiente B", "Row of coefficient B"}},
-    {"LabelC", {}, {"Riga del coefficiente C", "Row of coefficient C"}},
-    {"LabelX", {}, {"Riga del valore X da provare", "Row of the value X to test"}},
-    {"CompLabel", {}, {"Componi: l'equazione dalle radici a e b", "Compose: the equation from its roots a and b"}},
-    {"LabelAlfa", {}, {"Componi: radice a", "Compose: root a"}},
-    {"LabelBeta", {}, {"Componi: radice b", "Compose: root b"}},
-    {"Labelalfa2", {}, {"Componi: riga della radice a", "Compose: row of root a"}},
-    {"LabelBeta2", {}, {"Componi: riga della radice b", "Compose: row of root b"}},
-    {"DetLabel", {}, {"Risultato: il discriminante, o il valore del polinomio in X", "Result: the discriminant, or the value of the polynomial at X"}},
-    {"LabelX1", {}, {"Risultato: la prima radice", "Result: the first root"}},
-    {"LabelX2", {}, {"Risultato: la seconda radice", "Result: the second root"}},
-    {"LabelF", {}, {"Risultato: il fuoco della parabola", "Result: the focus of the parabola"}},
-    {"LabelV", {}, {"Risultato: il vertice della parabola", "Result: the vertex of the parabola"}},
-    {"LabelD", {}, {"Risultato: la direttrice della parabola", "Result: the directrix of the parabola"}},
-};
-// clang-format on
+using tutor::ControlId;
 
 constexpr Bilingual numerator{"numeratore di ", "numerator of "};
 constexpr Bilingual denominator{"denominatore di ", "denominator of "};
@@ -100,21 +68,21 @@ void set_description(QWidget* widget, const QString& description) {
 
 void Form1::describe_controls() {
     const auto say = [this](const Bilingual& text) { return in_language(text, core_.language); };
-    for (const Description& d : descriptions) {
-        QWidget* control = widget(d.control);
-        if (d.name.italian != nullptr)
-            set_name(control, say(d.name));
-        set_description(control, control->toolTip().isEmpty() ? say(d.role) : control->toolTip());
-    }
-    // The boxes: "numerator of A"; in compose mode the first two rows hold the roots a, b.
-    for (const tutor::NamedControl& named : tutor::boxes) {
-        const char* box = named.name;
-        QChar row = QChar::fromLatin1(box[4]).toUpper();
-        if (core_.compose_mode != 0 && (row == 'A' || row == 'B'))
-            row = row.toLower();
-        QWidget* control = widget(box);
-        set_name(control, say(box[5] == 'N' ? numerator : denominator) + row);
-        set_description(control, control->toolTip());
+    for (const tutor::ControlInfo& c : tutor::controls) {
+        QWidget* control = widget(c.id);
+        if (tutor::is_box(c.id)) {
+            // "numerator of A"; in compose mode the first two rows hold the roots a, b.
+            const char letter = " ABCX"[static_cast<int>(c.row)];
+            const bool root = core_.compose_mode != 0 && (letter == 'A' || letter == 'B');
+            set_name(control, say(c.kind == tutor::Kind::Numerator ? numerator : denominator) +
+                                  QChar::fromLatin1(root ? letter - 'A' + 'a' : letter));
+            set_description(control, control->toolTip());
+            continue;
+        }
+        if (c.spoken_name.italian != nullptr)
+            set_name(control, say(c.spoken_name));
+        set_description(control,
+                        control->toolTip().isEmpty() ? say(c.purpose) : control->toolTip());
     }
     set_name(this, "Quadratic Tutor");
     set_description(this, say(window_description));
@@ -129,14 +97,14 @@ void Form1::build_accessibility() {
     announcer_->setGeometry(0, 0, 0, 0);
     announcer_->hide();
 
-    // Return solves from the rows of A, B and C, and tests from the row of X.
-    for (const tutor::NamedControl& box : tutor::boxes) {
-        const bool x_row = box.name[4] == 'X';
-        QAction* action = actions_[x_row ? 3 : 0]; // Test, Analizza
-        const auto* edit = static_cast<const QLineEdit*>(widget(box.name));
-        connect(edit, &QLineEdit::returnPressed, action, [action] {
-            if (action->isEnabled())
-                action->trigger();
+    // Return runs the command of the box's row: the solve in the rows of A, B and C, the
+    // test in the row of X.
+    for (ControlId box : tutor::boxes) {
+        QAction* command = action(tutor::command_on_return(box));
+        const auto* edit = static_cast<const QLineEdit*>(widget(box));
+        connect(edit, &QLineEdit::returnPressed, command, [command] {
+            if (command->isEnabled())
+                command->trigger();
         });
     }
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
@@ -163,24 +131,25 @@ void Form1::announce(const QString& text) {
 }
 
 void Form1::announce_changes(const tutor::Screen& before) {
+    const tutor::Screen& now = core_.screen();
     QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(menuBar());
-    for (std::size_t i = 0; i < actions_.size(); ++i) {
-        const tutor::MenuItem tutor::Screen::*item = tutor::menu_items[i].item;
-        if ((before.*item).caption != (core_.*item).caption) {
-            QAccessibleEvent renamed(bar->child(static_cast<int>(i)), QAccessible::NameChanged);
+    for (const tutor::CommandInfo& c : tutor::commands) {
+        if (before[c.command].caption != now[c.command].caption) {
+            QAccessibleEvent renamed(bar->child(static_cast<int>(c.command)),
+                                     QAccessible::NameChanged);
             QAccessible::updateAccessibility(&renamed);
         }
     }
     QStringList said;
-    if (before.Lingua.caption != core_.Lingua.caption)
+    if (before[tutor::Command::Lingua].caption != now[tutor::Command::Lingua].caption)
         said << in_language(language_switched, core_.language);
-    // The discriminant (or the value of the polynomial) and the roots, where the
-    // command wrote them.
-    for (const tutor::Control tutor::Screen::*line :
-         {&tutor::Screen::DetLabel, &tutor::Screen::LabelX1, &tutor::Screen::LabelX2}) {
-        const tutor::Control& now = core_.*line;
-        if (now.writes != (before.*line).writes && !now.text.empty())
-            said << QString::fromStdString(now.text);
+    // The result lines that the command wrote, top to bottom (the control table runs
+    // front to back, which for the result lines is bottom to top).
+    for (auto c = std::crbegin(tutor::controls); c != std::crend(tutor::controls); ++c) {
+        const tutor::Control& line = now[c->id];
+        if ((c->roles & tutor::Announced) && line.writes != before[c->id].writes &&
+            !line.text.empty())
+            said << QString::fromStdString(line.text);
     }
     if (!said.isEmpty())
         announce(said.join(", "));
@@ -188,7 +157,7 @@ void Form1::announce_changes(const tutor::Screen& before) {
 
 void Form1::restore_focus() {
     // The next box in tab order that is shown, starting from the last one focused.
-    QWidget* box = last_box_ ? static_cast<QWidget*>(last_box_) : widget("textAN");
+    QWidget* box = last_box_ ? static_cast<QWidget*>(last_box_) : widget(tutor::textAN);
     for (QWidget* next = box; next != nullptr; next = next->nextInFocusChain()) {
         if (qobject_cast<QLineEdit*>(next) && next->isVisibleTo(this)) {
             next->setFocus(Qt::OtherFocusReason);

@@ -1,21 +1,24 @@
 // The one window of Quadratic Tutor: a thin view over the rules in tutor/. It builds
-// the controls from the design table, runs a command of the core when a menu item is
+// the controls from the control tables, runs a command of the core when a menu item is
 // triggered, and mirrors what the core says each control shows onto the widgets.
 #pragma once
 
 #include "tutor/tutor.h"
 
+#include <QColor>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QPointer>
 #include <QString>
 
 #include <array>
-#include <iterator>
 #include <string>
 
 class QAction;
 class QLineEdit;
+
+// A 0x00BBGGRR colour of the core as a QColor.
+QColor from_bgr(std::uint32_t bgr);
 
 class Form1 : public QMainWindow, private tutor::Platform {
     Q_OBJECT
@@ -31,6 +34,10 @@ class Form1 : public QMainWindow, private tutor::Platform {
 
     // The rules and the picture the widgets mirror, for tests that compare the two.
     const tutor::Tutor& core() const { return core_; }
+    QWidget* widget(tutor::ControlId id) const { return widgets_[id]; }
+    QAction* action(tutor::Command command) const {
+        return actions_[static_cast<std::size_t>(command)];
+    }
 
   private:
     void build_controls();
@@ -47,17 +54,15 @@ class Form1 : public QMainWindow, private tutor::Platform {
     void announce(const QString& text);
     // Puts the keyboard focus back in the box that last had it (or the next one shown).
     void restore_focus();
-    // The widget of the control of that name.
-    QWidget* widget(const char* name) const;
     bool in_compose_heading(const QWidget* label) const;
-    // Shows on widget i what the core says of its control, where it differs from what
+    // Shows on the widget what the core says of its control, where it differs from what
     // the widget shows already (`before`, or nothing: everything). Hiding is left to a
     // second pass: a command that shows one box and hides another moves the keyboard
     // focus forward to a box that is shown by then.
-    void show_control(std::size_t i, const tutor::Control& now, const tutor::Control* before);
+    void show_control(tutor::ControlId id, const tutor::Control& now, const tutor::Control* before);
 
     // Runs a command of the core on what the user typed, then shows its results.
-    void run(void (tutor::Tutor::*command)());
+    void run(tutor::Command command);
     // Hands the boxes' texts, as typed, to the core.
     void take_typed_texts();
     // Brings the widgets up to date with the core's picture: only what changed since the
@@ -69,9 +74,8 @@ class Form1 : public QMainWindow, private tutor::Platform {
     tutor::Tutor core_;
     // The picture as the widgets show it now.
     tutor::Screen shown_;
-    // The widget of each of tutor::controls, in the same order.
-    std::array<QWidget*, std::size(tutor::controls)> widgets_{};
-    std::array<QAction*, std::size(tutor::menu_items)> actions_{};
+    std::array<QWidget*, tutor::control_count> widgets_{};
+    std::array<QAction*, tutor::command_count> actions_{};
     // The box that last had the keyboard focus.
     QPointer<QLineEdit> last_box_;
     // Whether the stand-in for Arial Black has been widened for the compose heading.

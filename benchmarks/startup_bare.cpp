@@ -1,7 +1,9 @@
 // The yardstick for startup_window: a bare QMainWindow with the program's client size
-// (401 x 471 px below the menu bar) and a menu bar of the same six captions, timed the
+// (401 x 471 px below the menu bar) and a menu bar of the same captions, timed the
 // same way (see first_paint.h).
 #include "first_paint.h"
+
+#include "tutor/screen.h"
 
 #include <QMainWindow>
 #include <QMenuBar>
@@ -15,8 +17,8 @@ int main(int argc, char** argv) {
     auto* client = new QWidget(&window);
     client->setFixedSize(401, 471);
     window.setCentralWidget(client);
-    for (const char* caption : {"Risolvi", "Componi", "Frazioni", "Test", "Info", "English"})
-        window.menuBar()->addAction(QString::fromLatin1(caption));
+    for (const tutor::CommandInfo& c : tutor::commands)
+        window.menuBar()->addAction(QString::fromUtf8(c.caption.italian));
     probe.watch(&window);
     window.show();
     return app.exec();

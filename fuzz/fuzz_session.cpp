@@ -119,7 +119,7 @@ struct Typed {
 Typed typed_boxes(const tutor::Tutor& w) {
     Typed t;
     for (int i = 0; i < 8; ++i)
-        t.texts[i] = (w.*tutor::boxes[i].control).text;
+        t.texts[i] = w.screen()[tutor::boxes[i]].text;
     return t;
 }
 
@@ -205,8 +205,8 @@ void check_roots(const tutor::Tutor& w) {
 void check_test(const tutor::Tutor& w, const Typed& typed, int beeps) {
     Wide n[4], d[4];
     for (int row = 0; row < 4; ++row) {
-        n[row] = whole_box(w.*tutor::boxes[2 * row].control);
-        d[row] = whole_box(w.*tutor::boxes[2 * row + 1].control);
+        n[row] = whole_box(w.screen()[tutor::boxes[2 * row]]);
+        d[row] = whole_box(w.screen()[tutor::boxes[2 * row + 1]]);
         const Wide typed_n = typed_whole(typed.texts[2 * row]);
         const Wide typed_d = typed_whole(typed.texts[2 * row + 1]);
         check(d[row] > 0 && gcd(n[row], d[row]) == 1 && n[row] * typed_d == typed_n * d[row]);
@@ -241,45 +241,35 @@ class User : public tutor::Platform {
     void beep() override { ++beeps_; }
 
     void type(int index, const std::string& text) {
-        tutor::Control& box = tutor_.*tutor::boxes[index].control;
-        if (box.visible)
-            box.text = text;
+        const tutor::ControlId box = tutor::boxes[index];
+        if (tutor_.screen()[box].visible)
+            tutor_.type(box, text);
     }
 
     // Runs the command and checks every rule that holds after it.
-    void choose(session::Command command) {
-        using session::Command;
+    void choose(tutor::Command command) {
+        using tutor::Command;
+        if (!tutor_.screen()[command].enabled)
+            return;
         const Typed typed = typed_boxes(tutor_);
         const int messages = messages_;
+        const bool composing = tutor_.compose_mode != 0;
         beeps_ = 0;
+        tutor_.run(command);
         switch (command) {
-        case Command::Solve: {
-            const bool composing = tutor_.compose_mode != 0;
-            tutor_.Analizza_Click();
+        case Command::Analizza:
             if (!composing)
                 check_integer_form(tutor_, typed);
             check_roots(tutor_);
             break;
-        }
-        case Command::Compose:
-            tutor_.Componi_Click();
-            break;
-        case Command::Fractions:
-            tutor_.Frazioni_Click();
-            break;
         case Command::Test:
-            if (!tutor_.Test.enabled)
-                break;
-            tutor_.Test_Click();
             if (messages_ == messages)
                 check_test(tutor_, typed, beeps_);
             break;
-        case Command::Language:
-            tutor_.Lingua_Click();
-            break;
         case Command::Credits:
-            tutor_.Credits_Click();
             check(messages_ == messages + 1);
+            break;
+        default:
             break;
         }
         // Only the test command beeps, and only at a root.

@@ -27,15 +27,13 @@ class User {
     User() { window_.compare_on_message = true; }
 
     void type(int index, const std::string& text) {
-        QLineEdit* box = window_.control<QLineEdit>(tutor::boxes[index].name);
+        QLineEdit* box = window_.control<QLineEdit>(tutor::controls[tutor::boxes[index]].name);
         if (!box->isHidden())
             box->setText(QString::fromStdString(text));
     }
 
-    void choose(session::Command command) {
-        static const char* const items[] = {"Analizza", "Componi", "Frazioni",
-                                            "Test",     "Lingua",  "Credits"};
-        QAction* item = window_.item(items[static_cast<int>(command)]);
+    void choose(tutor::Command command) {
+        QAction* item = window_.item(tutor::commands[static_cast<int>(command)].name);
         if (!item->isEnabled())
             return;
         const int said = static_cast<int>(window_.messages.size());

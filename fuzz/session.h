@@ -3,6 +3,8 @@
 // rules alone and the one that plays it on the window.
 #pragma once
 
+#include "tutor/screen.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -40,49 +42,32 @@ inline std::string make_text(Bytes& in) {
     return text;
 }
 
-enum class Command { Solve, Compose, Fractions, Test, Language, Credits };
-
 // Plays the bytes on a user: `user.type(box, text)` types into tutor::boxes[box] (a user
 // can only type into a box that is shown), `user.choose(command)` chooses a menu
-// item (a user can only choose one that is enabled). Up to `steps` steps; the session
-// ends with a solve if it had none.
+// item (a user can only choose one that is enabled). Every command of the menu bar can
+// be chosen, the solve twice as often; up to `steps` steps; the session ends with a
+// solve if it had none.
 template <class User> void play(Bytes& in, User& user, int steps) {
+    using tutor::Command;
+    constexpr int commands = static_cast<int>(tutor::command_count);
     if (in.next() & 1)
-        user.choose(Command::Fractions);
+        user.choose(Command::Frazioni);
     for (int box = 0; box < 8; ++box)
         user.type(box, make_text(in));
     bool solved = false;
     for (int step = 0; step < steps && !in.empty(); ++step) {
-        switch (in.next() % 8) {
-        case 0:
-        case 1:
-            user.choose(Command::Solve);
-            solved = true;
-            break;
-        case 2:
-            user.choose(Command::Compose);
-            break;
-        case 3:
-            user.choose(Command::Fractions);
-            break;
-        case 4:
-            user.choose(Command::Test);
-            break;
-        case 5:
-            user.choose(Command::Language);
-            break;
-        case 6:
-            user.choose(Command::Credits);
-            break;
-        case 7: {
+        const int choice = in.next() % (commands + 2);
+        if (choice == commands + 1) {
             const int box = in.next() % 8;
             user.type(box, make_text(in));
-            break;
+            continue;
         }
-        }
+        const Command command = choice == commands ? Command::Analizza : Command(choice);
+        user.choose(command);
+        solved = solved || command == Command::Analizza;
     }
     if (!solved)
-        user.choose(Command::Solve);
+        user.choose(Command::Analizza);
 }
 
 } // namespace session

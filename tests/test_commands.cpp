@@ -5,23 +5,15 @@
 #include <QSet>
 #include <QtTest>
 
-// The menu bar as name=caption, "(off)" marking a disabled item.
-static QStringList menu(const Probe& w) {
-    QStringList items;
-    for (const tutor::NamedMenuItem& i : tutor::menu_items)
-        items << i.name + QString((w.*i.item).enabled ? "=" : "(off)=") +
-                     QString::fromStdString((w.*i.item).caption);
-    return items;
-}
-
 class CommandsTest : public QObject {
     Q_OBJECT
 
   private slots:
     void start_up() {
         Probe w;
-        QCOMPARE(menu(w), QStringList({"Analizza=Risolvi", "Componi=Componi", "Frazioni=Frazioni",
-                                       "Test=Test", "Credits=Info", "Lingua=English"}));
+        QCOMPARE(menu(w.screen()),
+                 QStringList({"Analizza=Risolvi", "Componi=Componi", "Frazioni=Frazioni",
+                              "Test=Test", "Credits=Info", "Lingua=English"}));
         QVERIFY(!w.language && !w.compose_mode && w.a_den == 1 && w.b_den == 1 && w.c_den == 1);
         QVERIFY(w.fraction_text.empty());
     }
@@ -36,11 +28,12 @@ class CommandsTest : public QObject {
                 w.seed_random(seed * 997.25f);
                 w.Colors();
             }
-            seen << w.background;
-            for (const tutor::NamedControl& c : tutor::controls)
-                QCOMPARE((w.*c.control).background,
-                         QByteArray(c.name).startsWith("Line") ? 0 : w.background);
-            QCOMPARE(w.scheme_dark, w.background);
+            const std::uint32_t background = w.screen().background;
+            seen << background;
+            for (const tutor::ControlInfo& c : tutor::controls)
+                QCOMPARE(w.screen()[c.id].background,
+                         QByteArray(c.name).startsWith("Line") ? 0 : background);
+            QCOMPARE(w.scheme_dark, background);
             for (int i = 0; i < 2500; ++i)
                 QCOMPARE(int(w.next_random() + 1.0), 1); // 0 <= u < 1
         }
@@ -64,28 +57,29 @@ class CommandsTest : public QObject {
     // The switch changes the menu; a line written before it keeps its language.
     void language_switch() {
         Probe w;
-        const QStringList italian = menu(w);
+        const QStringList italian = menu(w.screen());
         w.type_coefficients("1", "1", "-3", "1", "2", "1");
         w.Analizza_Click();
         w.Lingua_Click();
-        QCOMPARE(menu(w), QStringList({"Analizza=Solve", "Componi=Compose", "Frazioni=Fractions",
-                                       "Test=Test", "Credits=Info", "Lingua=Italiano"}));
+        QCOMPARE(menu(w.screen()),
+                 QStringList({"Analizza=Solve", "Componi=Compose", "Frazioni=Fractions",
+                              "Test=Test", "Credits=Info", "Lingua=Italiano"}));
         QCOMPARE(w.text("DetLabel"), QString(" Determinante =  1"));
         w.Analizza_Click();
         QCOMPARE(w.text("DetLabel"), QString(" Determinant =  1"));
         w.Lingua_Click();
-        QCOMPARE(menu(w), italian);
+        QCOMPARE(menu(w.screen()), italian);
     }
 
     // The six result lines lose caption and tooltip, ResLabel only its tooltip, the
     // other controls nothing.
     void clear_caption() {
         Probe w;
-        for (const tutor::NamedControl& c : tutor::controls)
-            (w.*c.control).text = (w.*c.control).tooltip = "7";
+        for (tutor::Control& c : w.screen_.controls)
+            c.text = c.tooltip = "7";
         w.clear_caption();
         const QStringList emptied{"DetLabel", "LabelX1", "LabelX2", "LabelF", "LabelV", "LabelD"};
-        for (const tutor::NamedControl& c : tutor::controls) {
+        for (const tutor::ControlInfo& c : tutor::controls) {
             const QString n = c.name;
             const QString kept = emptied.contains(n) ? "::" : n == "ResLabel" ? ":7:" : ":7:7";
             QCOMPARE(n + ':' + w.text(c.name) + ':' + w.tip(c.name), n + kept);

@@ -8,7 +8,8 @@
 // hidden, the six coefficient boxes, the first three result lines, the heading tooltips
 // and each message box's prompt (a line break written \r).
 static QString state(Probe& w) {
-    QString out = QString::number(w.compose_mode) + (w.Test.enabled ? " Test" : "");
+    QString out =
+        QString::number(w.compose_mode) + (w.screen()[tutor::Command::Test].enabled ? " Test" : "");
     for (const char* n : {"CompLabel", "LabelAlfa", "LabelBeta", "Labelalfa2", "LabelBeta2",
                           "LabelC", "TextCN", "Line2", "LabelX", "TextXN", "TextCD", "TextXD"})
         out += w.hidden(n) ? "" : QString(" ") + n;

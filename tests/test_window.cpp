@@ -42,7 +42,7 @@ const Control controls[] = {
 };
 // clang-format on
 
-// The menu bar as name=caption, "(off)" marking a disabled item.
+// The window's menu bar as name=caption, "(off)" marking a disabled item.
 static QStringList menu(const WindowProbe& w) {
     QStringList items;
     for (const QAction* a : w.menuWidget()->actions())
@@ -53,18 +53,15 @@ static QStringList menu(const WindowProbe& w) {
 // The core's picture but for the backgrounds, which follow the clock at start-up.
 static QStringList picture(const tutor::Screen& screen) {
     QStringList out;
-    for (const tutor::NamedControl& named : tutor::controls) {
-        const tutor::Control& c = screen.*named.control;
+    for (const tutor::ControlInfo& info : tutor::controls) {
+        const tutor::Control& c = screen[info.id];
         out << QString("%1|%2|%3|%4|%5")
-                   .arg(named.name, QString::fromStdString(c.text),
+                   .arg(info.name, QString::fromStdString(c.text),
                         QString::fromStdString(c.tooltip))
                    .arg(c.visible)
                    .arg(c.colour);
     }
-    for (const tutor::NamedMenuItem& named : tutor::menu_items)
-        out << QString::fromStdString((screen.*named.item).caption) +
-                   ((screen.*named.item).enabled ? "" : " (off)");
-    return out;
+    return out + menu(screen);
 }
 
 class WindowTest : public QObject {
@@ -108,33 +105,32 @@ class WindowTest : public QObject {
         w.compare_on_message = true;
         w.show();
         Probe alone;
-        using tutor::Tutor;
-        const std::pair<const char*, void (Tutor::*)()> commands[] = {
-            {"Analizza", &Tutor::Analizza_Click}, {"Analizza", &Tutor::Analizza_Click},
-            {"Componi", &Tutor::Componi_Click},   {"Frazioni", &Tutor::Frazioni_Click},
-            {"Test", &Tutor::Test_Click},         {"Lingua", &Tutor::Lingua_Click},
-            {"Credits", &Tutor::Credits_Click}};
+        using tutor::Command;
+        const Command commands[] = {Command::Analizza, Command::Analizza, Command::Componi,
+                                    Command::Frazioni, Command::Test,     Command::Lingua,
+                                    Command::Credits};
         const QStringList texts{"",  "1",     "-3",     "2",     "0",   "0.4", "1/2",
                                 "5", "20000", "-32768", "40000", "2.5", "x",   "-1"};
         std::mt19937 random(42);
         QSet<int> icons;
         for (int step = 0; step < 2000; ++step) {
             if (random() % 3) {
-                const char* name = tutor::controls[random() % 8].name; // a box
+                const char* name = tutor::controls[tutor::boxes[random() % 8]].name;
                 if (auto* box = w.control<QLineEdit>(name); box->isVisible()) {
                     box->setText(texts[random() % texts.size()]);
                     alone.type(name, box->text());
                 }
                 continue;
             }
-            const auto [item, command] = commands[random() % std::size(commands)];
+            const Command command = commands[random() % std::size(commands)];
+            const char* item = tutor::commands[static_cast<int>(command)].name;
             if (!w.item(item)->isEnabled())
                 continue;
             const int said = w.messages.size();
             w.item(item)->trigger();
-            (alone.*command)();
+            alone.run(command);
             QCOMPARE(w.differences(), QString());
-            QCOMPARE(picture(w.core()), picture(alone));
+            QCOMPARE(picture(w.core().screen()), picture(alone.screen()));
             QCOMPARE(w.messages.size(), alone.messages.size());
             for (int i = said; i < w.messages.size(); ++i) {
                 const WindowProbe::Shown& shown = w.messages[i];

@@ -6,6 +6,16 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
+
+// The menu bar as name=caption, "(off)" marking a disabled item.
+inline QStringList menu(const tutor::Screen& screen) {
+    QStringList items;
+    for (const tutor::CommandInfo& c : tutor::commands)
+        items << c.name + QString(screen[c.command].enabled ? "=" : "(off)=") +
+                     QString::fromStdString(screen[c.command].caption);
+    return items;
+}
 
 struct Message {
     int icon; // 1 information, 2 warning (exclamation), 3 stop
@@ -28,17 +38,16 @@ class Probe : public Recorder, public tutor::Tutor {
   public:
     Probe() : tutor::Tutor(static_cast<Recorder&>(*this)) {}
 
-    tutor::Control& control(const char* name) {
-        return this->*tutor::controls[tutor::index_of(name)].control;
-    }
+    using tutor::Tutor::screen_;
+    tutor::Control& control(const char* name) { return screen_[tutor::control_id(name)]; }
     // A label's caption or a box's text.
     QString text(const char* name) { return QString::fromStdString(control(name).text); }
     QString tip(const char* name) { return QString::fromStdString(control(name).tooltip); }
     bool hidden(const char* name) { return !control(name).visible; }
     // The text colour as #rrggbb.
     QString colour(const char* name) {
-        const std::uint32_t bgr = control(name).colour;
-        return QString::asprintf("#%02x%02x%02x", bgr & 0xFF, (bgr >> 8) & 0xFF, bgr >> 16);
+        const tutor::colours::Rgb c = tutor::colours::rgb(control(name).colour);
+        return QString::asprintf("#%02x%02x%02x", c.red, c.green, c.blue);
     }
     void type(const char* name, const QString& value) { control(name).text = value.toStdString(); }
 

@@ -2,6 +2,7 @@
 // can tell how its widgets differ from the core's picture.
 #pragma once
 
+#include "app/design.h"
 #include "app/form1.h"
 
 #include <QAction>
@@ -39,47 +40,42 @@ class WindowProbe : public Form1 {
             if (shown != said)
                 out << QString("%1 %2: %3").arg(name, what, QVariant::fromValue(shown).toString());
         };
-        const auto colour = [](std::uint32_t bgr) {
-            return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, bgr >> 16);
-        };
-        // The labels that keep their design size whatever their caption.
-        const QStringList fixed_size{"Label2", "DetLabel", "LabelX1", "LabelX2",
-                                     "LabelF", "LabelV",   "LabelD"};
-        for (const tutor::NamedControl& named : tutor::controls) {
-            const tutor::Control& c = core().*named.control;
-            const QWidget* widget = control(named.name);
+        const tutor::Screen& screen = core().screen();
+        for (const tutor::ControlInfo& info : tutor::controls) {
+            const char* name = info.name;
+            const tutor::Control& c = screen[info.id];
+            const QWidget* widget = control(name);
             const QPalette& p = widget->palette();
-            differs(named.name, "hidden", widget->isHidden(), !c.visible);
-            differs(named.name, "tooltip", widget->toolTip(), QString::fromStdString(c.tooltip));
+            differs(name, "hidden", widget->isHidden(), !c.visible);
+            differs(name, "tooltip", widget->toolTip(), QString::fromStdString(c.tooltip));
             if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-                differs(named.name, "caption", label->text(), QString::fromStdString(c.text));
-                differs(named.name, "colour", p.color(QPalette::WindowText), colour(c.colour));
-                differs(named.name, "background", p.color(QPalette::Window), colour(c.background));
-                // An auto-size label that is shown fits its caption (the result label
-                // only its height).
-                const bool wraps = label->wordWrap(), fits = !fixed_size.contains(named.name);
-                if (!label->isHidden() && wraps)
-                    differs(named.name, "height", label->height(),
-                            label->heightForWidth(label->width()));
-                else if (!label->isHidden() && fits)
-                    differs(named.name, "size", label->size(),
+                differs(name, "caption", label->text(), QString::fromStdString(c.text));
+                differs(name, "colour", p.color(QPalette::WindowText), from_bgr(c.colour));
+                differs(name, "background", p.color(QPalette::Window), from_bgr(c.background));
+                // A label that is shown fits its caption as its design says: the result
+                // label only its height, the fixed ones not at all.
+                const design::Fit fit = design::places[info.id].fit;
+                if (!label->isHidden() && fit == design::Fit::WrapWidth)
+                    differs(name, "height", label->height(), label->heightForWidth(label->width()));
+                else if (!label->isHidden() && fit == design::Fit::Caption)
+                    differs(name, "size", label->size(),
                             label->sizeHint().expandedTo(label->minimumSize()));
             } else if (const auto* box = qobject_cast<const QLineEdit*>(widget)) {
-                differs(named.name, "text", box->text(), QString::fromStdString(c.text));
-                differs(named.name, "colour", p.color(QPalette::Text), colour(c.colour));
-                differs(named.name, "background", p.color(QPalette::Base), colour(c.background));
+                differs(name, "text", box->text(), QString::fromStdString(c.text));
+                differs(name, "colour", p.color(QPalette::Text), from_bgr(c.colour));
+                differs(name, "background", p.color(QPalette::Base), from_bgr(c.background));
             } else {
-                differs(named.name, "colour", p.color(QPalette::Window), colour(c.colour));
+                differs(name, "colour", p.color(QPalette::Window), from_bgr(c.colour));
             }
         }
-        for (const tutor::NamedMenuItem& named : tutor::menu_items) {
-            const tutor::MenuItem& i = core().*named.item;
-            differs(named.name, "caption", item(named.name)->text(),
+        for (const tutor::CommandInfo& command : tutor::commands) {
+            const tutor::MenuItem& i = screen[command.command];
+            differs(command.name, "caption", item(command.name)->text(),
                     QString::fromStdString(i.caption));
-            differs(named.name, "enabled", item(named.name)->isEnabled(), i.enabled);
+            differs(command.name, "enabled", item(command.name)->isEnabled(), i.enabled);
         }
         differs("Form1", "background", centralWidget()->palette().color(QPalette::Window),
-                colour(core().background));
+                from_bgr(screen.background));
         return out.join("; ");
     }
 

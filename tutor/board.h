@@ -63,8 +63,8 @@ struct ViewBox {
 struct Graph {
     ViewBox box;
     double directrix_y = 0;
-    std::string directrix_label; // the main window's "Y= ..."
-    bool real_roots = true;      // false: the parabola does not meet the x axis
+    std::string directrix_label;     // the main window's "Y= ..."
+    bool real_roots = true;          // false: the parabola does not meet the x axis
     std::vector<MarkedPoint> points; // in the order the arrow keys visit them
     std::string description;         // what it shows, for a screen reader
 };

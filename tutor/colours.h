@@ -6,6 +6,16 @@
 
 namespace tutor::colours {
 
+struct Rgb {
+    int red, green, blue;
+};
+
+// The red, green and blue parts of a 0x00BBGGRR value.
+constexpr Rgb rgb(std::uint32_t bgr) {
+    return {static_cast<int>(bgr & 0xFF), static_cast<int>((bgr >> 8) & 0xFF),
+            static_cast<int>((bgr >> 16) & 0xFF)};
+}
+
 inline constexpr std::uint32_t white = 0x00FFFFFF;
 inline constexpr std::uint32_t yellow = 0x0000FFFF;
 inline constexpr std::uint32_t light_green = 0x0080FF80;

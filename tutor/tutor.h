@@ -1,17 +1,20 @@
-// The rules of Quadratic Tutor without a window: the working state, what every control
-// shows (the Screen it is), and every command and shared method. The commands write the
-// picture step by step, so a failure part-way leaves the earlier writes, as on screen.
-// Message boxes and the beep leave through a Platform at the moment they happen.
+// The rules of Quadratic Tutor without a window: the working state, the picture of what
+// every control shows (its Screen), and every command and shared method. The commands
+// write the picture step by step, so a failure part-way leaves the earlier writes, as on
+// screen. Message boxes and the beep leave through a Platform at the moment they happen.
 //
-// The methods are defined in the file of their subject: start-up and colours in
-// startup.cpp, the reading of the boxes in coefficient_entry.cpp, and so on.
+// The methods are defined in the file of their subject: the window's own commands in
+// tutor.cpp, the solve (entry, integer form, roots, parabola, compose) in solve.cpp,
+// the value of the polynomial at X in value_at_x.cpp.
 #pragma once
 
+#include "board.h"
 #include "screen.h"
 #include "vocabulary.h"
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <random>
 #include <string>
 
@@ -32,13 +35,21 @@ class Platform {
     ~Platform() = default;
 };
 
-class Tutor : public Screen {
+class Tutor {
   public:
     // The window's start: the design picture, then the load handling (Form_Load),
     // which seeds the generator from the time of day and draws the colours.
     explicit Tutor(Platform& platform);
 
-    // --- Commands: the click handlers of the six menu items. ---
+    // What every control and menu item shows now.
+    const Screen& screen() const { return screen_; }
+    // The user typed into a box.
+    void type(ControlId box, std::string text) { screen_[box].text = std::move(text); }
+
+    // Runs the command of a menu item.
+    void run(Command command);
+
+    // --- Commands: the click handlers of the menu items. ---
     void Analizza_Click();
     void Componi_Click();
     void Credits_Click();
@@ -73,6 +84,10 @@ class Tutor : public Screen {
     std::int16_t compose_mode = 0; // 0 off, -1 on
     std::string fraction_text;
 
+  protected:
+    // The picture the commands write; a test probe may set it up directly.
+    Screen screen_;
+
   private:
     void Form_Load();
 
@@ -96,14 +111,14 @@ class Tutor : public Screen {
     void write_roots(double a, double b, double c);
     void set_heading_tooltips();
 
+    // Box reading and writing: the numeric-prefix reading of a box's text, and the
+    // plain number text written into a box.
+    double read_box(ControlId box) const;
+    void write_box(ControlId box, double value);
+
     Platform& platform_;
     std::mt19937 generator_;
 };
-
-// Box reading and writing: the numeric-prefix reading of a box's text, and the plain
-// number text written into a box.
-double read_box(const Control& box);
-void write_box(Control& box, double value);
 
 // The signed number text of a value (" 5", "-5", " .5").
 std::string number_text(double value);

@@ -51,18 +51,18 @@ void Tutor::Test_Click() {
         if (f_num == 0)
             platform_.beep(); // X is a root
         // X = 0 leaves F(X) = C, shown in C's colour; any other X in X's colour.
-        ResLabel.colour = (x.num == 0 ? LabelC : LabelX).colour;
+        screen_[ResLabel].colour = screen_[x.num == 0 ? LabelC : LabelX].colour;
         std::string caption = number_text(f_num);
         if (f_den != 1)
             caption += "/" + number_text(f_den);
-        ResLabel.write(caption);
+        screen_[ResLabel].write(caption);
         clear_caption();
 
         mostra_frazione(x.num, x.den);
         const std::string x_text = fraction_text;
-        ResLabel.tooltip = number_text(quotient(f_num, f_den));
-        DetLabel.write("F(" + x_text + ")=" + f_text);
-        DetLabel.tooltip = "Test";
+        screen_[ResLabel].tooltip = number_text(quotient(f_num, f_den));
+        screen_[DetLabel].write("F(" + x_text + ")=" + f_text);
+        screen_[DetLabel].tooltip = "Test";
     } catch (const std::exception& failure) {
         show_failure(failure);
     }
