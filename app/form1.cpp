@@ -2,7 +2,7 @@
 // that shows the core's picture on the widgets.
 #include "form1.h"
 
-#include "icon.xpm"
+#include "app_icon.h"
 
 #include <QAction>
 #include <QApplication>
@@ -213,7 +213,7 @@ QString text_of(const std::string& text) {
 Form1::Form1(QWidget* parent) : QMainWindow(parent), core_(*this) {
     setObjectName("Form1");
     setWindowTitle("B");
-    setWindowIcon(QIcon(QPixmap(icon_xpm)));
+    setWindowIcon(app_icon());
     // A fixed border: title bar, system menu and close button, nothing to resize,
     // maximise or minimise with.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
