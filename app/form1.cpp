@@ -2,9 +2,9 @@
 // commands, and the mirror that shows the core's picture on the widgets.
 #include "form1.h"
 
+#include "app_icon.h"
 #include "design.h"
 #include "fonts.h"
-#include "icon.xpm"
 
 #include <QAction>
 #include <QApplication>
@@ -65,7 +65,7 @@ QColor from_bgr(std::uint32_t bgr) {
 Form1::Form1(QWidget* parent) : QMainWindow(parent), core_(*this) {
     setObjectName("Form1");
     setWindowTitle("B");
-    setWindowIcon(QIcon(QPixmap(icon_xpm)));
+    setWindowIcon(app_icon());
     // A fixed border: title bar, system menu and close button, nothing to resize,
     // maximise or minimise with.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |

@@ -29,6 +29,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    // The name is also the X11 window class, and the desktop file name the Wayland app
+    // id: docks and task switchers match the running window to quadratic-tutor.desktop
+    // by them. (No display name: Qt would append it to the window's title, "B".)
+    QApplication::setApplicationName(QStringLiteral("quadratic-tutor"));
+    QApplication::setApplicationVersion(QStringLiteral(TUTOR_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("quadratic-tutor"));
     Form1 window;
     window.show();
     return app.exec();
