@@ -1,2 +1,327 @@
 // The graph on the board: its view box and its marked points.
+//
+// Every coordinate a text shows is exact: whole numbers of 128 bits and fractions of
+// them, and roots with a square root that are written (p ± k√m)/q with m free of square
+// factors. The doubles are only where the points are drawn.
 #include "board.h"
+
+#include "vocabulary.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace tutor {
+
+namespace {
+
+// What the graph says, in Italian and in English.
+constexpr Bilingual opens_up{"concavità verso l'alto", "opens upwards"};
+constexpr Bilingual opens_down{"concavità verso il basso", "opens downwards"};
+constexpr Bilingual vertex_name{"vertice V", "vertex V"};
+constexpr Bilingual focus_name{"fuoco F", "focus F"};
+constexpr Bilingual directrix_name{"direttrice y = ", "directrix y = "};
+constexpr Bilingual meets_axis{"interseca l'asse x in ", "meets the x axis at "};
+constexpr Bilingual touches_axis{"tocca l'asse x in ", "touches the x axis at "};
+constexpr Bilingual misses_axis{"non interseca l'asse x", "does not meet the x axis"};
+constexpr Bilingual and_word{" e ", " and "};
+constexpr Bilingual root_name{"radice x = ", "root x = "};
+constexpr Bilingual double_root_name{"radice doppia x = ", "double root x = "};
+constexpr Bilingual root_tested{" (la X provata)", " (the X tested)"};
+constexpr Bilingual y_intercept_name{"intersezione con l'asse y ", "y-intercept "};
+constexpr Bilingual tested_name{"punto provato ", "tested point "};
+
+constexpr const char* minus = "\u2212"; // the minus sign of every text written here
+constexpr const char* root_sign = "\u221A";
+
+using fractions::Wide;
+
+Wide magnitude(Wide v) {
+    return v < 0 ? -v : v;
+}
+
+Wide gcd(Wide a, Wide b) {
+    a = magnitude(a);
+    b = magnitude(b);
+    while (b != 0) {
+        const Wide r = a % b;
+        a = b;
+        b = r;
+    }
+    return a;
+}
+
+std::string whole_text(Wide v) {
+    std::string digits;
+    Wide rest = magnitude(v);
+    do {
+        digits += static_cast<char>('0' + static_cast<int>(rest % 10));
+        rest /= 10;
+    } while (rest != 0);
+    std::reverse(digits.begin(), digits.end());
+    return v < 0 ? minus + digits : digits;
+}
+
+// A fraction in lowest terms with a positive denominator.
+struct Exact {
+    Wide num = 0, den = 1;
+};
+
+Exact exact(Wide num, Wide den) {
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const Wide g = gcd(num, den);
+    return g > 1 ? Exact{num / g, den / g} : Exact{num, den};
+}
+
+std::string text(const Exact& q) {
+    return q.den == 1 ? whole_text(q.num) : whole_text(q.num) + "/" + whole_text(q.den);
+}
+
+double value(const Exact& q) {
+    return static_cast<double>(q.num) / static_cast<double>(q.den);
+}
+
+std::string point_text(const Exact& x, const Exact& y) {
+    return "(" + text(x) + "; " + text(y) + ")";
+}
+
+std::string trimmed(const std::string& s) {
+    const std::size_t first = s.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : s.substr(first);
+}
+
+// A coefficient before x² or x: "", "−" for ±1, otherwise the number.
+std::string factor(Wide c) {
+    return c == 1 ? "" : c == -1 ? minus : whole_text(c);
+}
+
+// y = A·x² + B·x + C as a reader writes it: "x² − 3x + 2", "−2x² + x".
+std::string polynomial(Wide a, Wide b, Wide c) {
+    std::string out = factor(a) + "x²";
+    const auto term = [&out](Wide v, const std::string& power) {
+        if (v == 0)
+            return;
+        out += v < 0 ? std::string(" ") + minus + " " : " + ";
+        out += power.empty() ? whole_text(magnitude(v)) : factor(magnitude(v)) + power;
+    };
+    term(b, "x");
+    term(c, "");
+    return out;
+}
+
+// A real root of the equation, with its exact text and, when rational, its fraction.
+struct Root {
+    double x = 0;
+    bool rational = false;
+    Exact fraction;
+    std::string text;  // "1/2", "(−1 + √5)/2", "1 − √3"
+    std::string label; // the main window's caption for it
+};
+
+// (p + sign·k·√m)/q with q > 0, k > 0, m > 1 free of square factors.
+std::string surd_text(Wide p, int sign, Wide k, Wide m, Wide q) {
+    std::string out;
+    if (p != 0)
+        out = whole_text(p) + (sign > 0 ? " + " : std::string(" ") + minus + " ");
+    else if (sign < 0)
+        out = minus;
+    out += (k == 1 ? std::string() : whole_text(k)) + root_sign + whole_text(m);
+    if (q == 1)
+        return out;
+    return (p != 0 ? "(" + out + ")" : out) + "/" + whole_text(q);
+}
+
+// The real roots left to right: none, one for a double root, or two.
+std::vector<Root> real_roots(Wide a, Wide b, Wide c, Wide delta, const SolvedEquation& eq) {
+    if (delta < 0)
+        return {};
+    if (delta == 0) {
+        const Exact x = exact(-b, 2 * a);
+        return {Root{value(x), true, x, text(x), trimmed(eq.x1_text)}};
+    }
+    std::vector<Root> roots(2);
+    roots[0].label = trimmed(eq.x1_text); // (−B + √Δ)/2A
+    roots[1].label = trimmed(eq.x2_text); // (−B − √Δ)/2A
+    const Wide whole = fractions::whole_square_root(delta);
+    if (whole >= 0) {
+        for (int i = 0; i < 2; ++i) {
+            const Exact x = exact(-b + (i == 0 ? whole : -whole), 2 * a);
+            roots[i].x = value(x);
+            roots[i].rational = true;
+            roots[i].fraction = x;
+            roots[i].text = text(x);
+        }
+    } else {
+        // Δ = k²·m. Square factors are looked for up to 65536², far beyond the
+        // discriminants a solve can reach; what is left would only be written unsimplified.
+        Wide k = 1, m = delta;
+        for (Wide f = 2; f * f <= m && f <= 65536; ++f)
+            while (m % (f * f) == 0) {
+                m /= f * f;
+                k *= f;
+            }
+        const Wide g = gcd(gcd(b, k), 2 * a);
+        for (int i = 0; i < 2; ++i) {
+            Wide p = -b / g, q = 2 * a / g;
+            int sign = i == 0 ? 1 : -1;
+            if (q < 0) {
+                p = -p;
+                q = -q;
+                sign = -sign;
+            }
+            roots[i].text = surd_text(p, sign, k / g, m, q);
+        }
+        // The root that does not subtract nearly equal numbers first, the other from
+        // x₁·x₂ = C/A: both keep their precision also for roots far apart.
+        const double s = std::sqrt(static_cast<double>(delta));
+        const double bd = static_cast<double>(b);
+        const double half = -(bd + std::copysign(s, bd)) / 2; // C ≠ 0 here, so half ≠ 0
+        const double far = half / static_cast<double>(a), near = static_cast<double>(c) / half;
+        roots[0].x = b < 0 ? far : near;
+        roots[1].x = b < 0 ? near : far;
+    }
+    if (roots[1].x < roots[0].x)
+        std::swap(roots[0], roots[1]);
+    return roots;
+}
+
+// The nice step i of the sequence 1, 2, 5, 10, 20, 50 ... times 10^e, and its k-th multiple.
+// A negative power divides, so that 0.1·3 is written 0.3 and not 0.30000000000000004.
+double multiple(double k, int i, int e) {
+    const double m = k * (i == 0 ? 1 : i == 1 ? 2 : 5);
+    return e >= 0 ? m * std::pow(10.0, e) : m / std::pow(10.0, -e);
+}
+
+// The smallest nice step with at most ten intervals over [lo, hi] once the range is
+// rounded out to multiples of it and widened by whole steps until a tenth of it lies
+// beyond each end.
+void fit_axis(double lo, double hi, double& min, double& max, double& step) {
+    if (!(hi > lo)) { // not reached: every range here has a width; keep a usable one anyway
+        lo -= 1;
+        hi += 1;
+    }
+    int e = static_cast<int>(std::floor(std::log10(hi - lo))) - 2, i = 0;
+    for (;;) {
+        const double s = multiple(1, i, e);
+        double kmin = std::floor(lo / s), kmax = std::ceil(hi / s);
+        for (bool fits = false; !fits;) {
+            const double range = multiple(kmax, i, e) - multiple(kmin, i, e);
+            fits = true;
+            if (lo - multiple(kmin, i, e) < range / 10) {
+                kmin -= 1;
+                fits = false;
+            }
+            if (multiple(kmax, i, e) - hi < range / 10) {
+                kmax += 1;
+                fits = false;
+            }
+        }
+        if (kmax - kmin <= 10) {
+            min = multiple(kmin, i, e);
+            max = multiple(kmax, i, e);
+            step = s;
+            return;
+        }
+        if (++i == 3) {
+            i = 0;
+            ++e;
+        }
+    }
+}
+
+// Every marked point, the directrix and the x axis in view; on the side the parabola
+// opens, at least half the height they span above (or below) the vertex, and wide
+// enough that the curve climbs out of that height on both sides of its axis. So a
+// parabola whose points all lie on its axis (x², x² + 1, 1000x²) still shows its shape.
+ViewBox fit_box(const std::vector<MarkedPoint>& points, double directrix, double xv, double yv,
+                double a) {
+    double x_lo = xv, x_hi = xv, y_lo = std::min({directrix, yv, 0.0}),
+           y_hi = std::max({directrix, yv, 0.0});
+    for (const MarkedPoint& p : points) {
+        x_lo = std::min(x_lo, p.x);
+        x_hi = std::max(x_hi, p.x);
+        y_lo = std::min(y_lo, p.y);
+        y_hi = std::max(y_hi, p.y);
+    }
+    const double height = y_hi - y_lo;
+    if (a > 0)
+        y_hi = std::max(y_hi, yv + height / 2);
+    else
+        y_lo = std::min(y_lo, yv - height / 2);
+    const double rise = a > 0 ? y_hi - yv : yv - y_lo;
+    const double half_width = std::sqrt(rise / std::fabs(a));
+    x_lo = std::min(x_lo, xv - half_width);
+    x_hi = std::max(x_hi, xv + half_width);
+
+    ViewBox box;
+    fit_axis(x_lo, x_hi, box.x_min, box.x_max, box.x_step);
+    fit_axis(y_lo, y_hi, box.y_min, box.y_max, box.y_step);
+    return box;
+}
+
+} // namespace
+
+// The points in the order the arrow keys visit them: the roots left to right, the vertex,
+// the focus, the y-intercept and the tested point. Points may coincide (a double root
+// and the vertex, a root and the tested point): each is still listed for what it is.
+Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValue>& tested,
+                  int language) {
+    const auto say = [language](const Bilingual& pair) {
+        return std::string(language == 0 ? pair.italian : pair.english);
+    };
+    // A solve's integer form is below 2^53 in magnitude, so Δ fits easily in 128 bits.
+    const Wide a = equation.A, b = equation.B, c = equation.C;
+    const Wide delta = b * b - 4 * a * c;
+    const Exact xv = exact(-b, 2 * a), yv = exact(-delta, 4 * a);
+    const Exact yf = exact(1 - delta, 4 * a), yd = exact(-(1 + delta), 4 * a);
+    const bool tested_ok = tested && tested->x.den != 0 && tested->value.den != 0;
+    const Exact tx = tested_ok ? exact(tested->x.num, tested->x.den) : Exact{};
+    const Exact ty = tested_ok ? exact(tested->value.num, tested->value.den) : Exact{};
+
+    Graph graph;
+    graph.directrix_y = value(yd);
+    graph.directrix_label = trimmed(equation.directrix_text);
+    graph.real_roots = delta >= 0;
+
+    const std::vector<Root> roots = real_roots(a, b, c, delta, equation);
+    for (const Root& r : roots) {
+        const bool hit =
+            tested_ok && r.rational && tx.num * r.fraction.den == r.fraction.num * tx.den;
+        graph.points.push_back({PointKind::Root, r.x, 0, r.label,
+                                say(roots.size() == 1 ? double_root_name : root_name) + r.text +
+                                    (hit ? say(root_tested) : ""),
+                                hit});
+    }
+    const std::string vertex = say(vertex_name) + point_text(xv, yv);
+    graph.points.push_back(
+        {PointKind::Vertex, value(xv), value(yv), trimmed(equation.vertex_text), vertex});
+    graph.points.push_back({PointKind::Focus, value(xv), value(yf), trimmed(equation.focus_text),
+                            say(focus_name) + point_text(xv, yf)});
+    const std::string y_intercept = point_text(Exact{0, 1}, Exact{c, 1});
+    graph.points.push_back({PointKind::YIntercept, 0, static_cast<double>(c), y_intercept,
+                            say(y_intercept_name) + y_intercept});
+    if (tested_ok) {
+        const std::string at = point_text(tx, ty);
+        graph.points.push_back(
+            {PointKind::Tested, value(tx), value(ty), at, say(tested_name) + at});
+    }
+
+    std::string crossings = say(misses_axis);
+    if (roots.size() == 1)
+        crossings = say(touches_axis) + "x = " + roots[0].text;
+    else if (roots.size() == 2)
+        crossings =
+            say(meets_axis) + "x = " + roots[0].text + say(and_word) + "x = " + roots[1].text;
+    graph.description = "Parabola y = " + polynomial(a, b, c) + ", " +
+                        say(a > 0 ? opens_up : opens_down) + ", " + vertex + ", " + crossings +
+                        ", " + say(directrix_name) + text(yd);
+
+    graph.box =
+        fit_box(graph.points, graph.directrix_y, value(xv), value(yv), static_cast<double>(a));
+    return graph;
+}
+
+} // namespace tutor
