@@ -1,0 +1,49 @@
+// The parabola of the board, painted by hand: axes, grid and ticks, the curve, the axis of
+// symmetry, the directrix and the marked points with their exact texts. It takes the
+// keyboard focus; the arrow keys move from point to point, and a screen reader speaks
+// each as it is reached. Ctrl+C copies the picture.
+#pragma once
+
+#include "tutor/board.h"
+
+#include <QWidget>
+
+class GraphView : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit GraphView(QWidget* parent = nullptr);
+
+    // The graph the core computed, and the curve y = A·x² + B·x + C it is the graph of
+    // (the integer form the solve wrote back); language 0 Italian, other English.
+    void set_graph(const tutor::Graph& graph, double A, double B, double C, int language);
+
+    // The point the arrow keys reached, or -1 before the first arrow key.
+    int current_point() const { return current_; }
+    // The graph as a picture, at the widget's size and device pixel ratio.
+    QImage picture() const;
+
+    QSize sizeHint() const override { return {640, 480}; }
+    QSize minimumSizeHint() const override { return {240, 180}; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    void paint(QPainter& painter, bool with_focus) const;
+    // Moves the keyboard to point i and has it spoken.
+    void move_to(int i);
+    // The name a screen reader says: the graph's, or the point's while the graph has
+    // the focus and a point is reached.
+    void update_name();
+
+    tutor::Graph graph_;
+    bool has_graph_ = false;
+    double A_ = 0, B_ = 0, C_ = 0;
+    int language_ = 0;
+    int current_ = -1;
+};

@@ -1,0 +1,128 @@
+// The board's window over hand-made content (x² − 3x + 2): its language, its copies, the
+// arrow keys on the graph and its type size on a projector.
+#include "app/board_window.h"
+#include "app/graph_view.h"
+
+#include <QClipboard>
+#include <QTextEdit>
+#include <QtTest>
+
+static const std::vector<tutor::BoardLine> steps = {{true, "Equazione"},
+                                                    {false, "x² − 3x + 2 = 0"},
+                                                    {true, "Discriminante"},
+                                                    {false, "Δ = B² − 4AC = 9 − 8 = 1"},
+                                                    {false, "x₁,₂ = (3 ± √1) / 2"}};
+
+static tutor::Graph graph() {
+    tutor::Graph g;
+    g.box = {-1, 4, -1.5, 3, 1, 0.5};
+    g.directrix_y = -0.5;
+    g.directrix_label = "Y= -1/2";
+    using K = tutor::PointKind;
+    g.points = {{K::Root, 2, 0, "X1= 2", "radice x uno, 2", false},
+                {K::Root, 1, 0, "X2= 1", "radice x due, 1", false},
+                {K::Vertex, 1.5, -0.25, "V(3/2 ; -1/4)", "vertice, 3/2, meno 1/4", false}};
+    g.description = "parabola verso l'alto";
+    return g;
+}
+
+class TestBoardWindow : public QObject {
+    Q_OBJECT
+
+    BoardWindow* board = nullptr;
+
+  private slots:
+    void init() {
+        board = new BoardWindow;
+        board->show_board(steps, graph(), 0, 1, -3, 2);
+        board->show();
+        QVERIFY(QTest::qWaitForWindowExposed(board));
+    }
+    void cleanup() { delete board; }
+
+    void names_follow_the_language_data() {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("names"); // window, steps, graph
+        QTest::newRow("italian") << 0 << QStringList{"Lavagna", "Passaggi", "Grafico"};
+        QTest::newRow("english") << 1 << QStringList{"Board", "Steps", "Graph"};
+    }
+    void names_follow_the_language() {
+        QFETCH(int, language);
+        QFETCH(QStringList, names);
+        board->show_board(steps, graph(), language, 1, -3, 2);
+        QCOMPARE(board->windowTitle(), names[0]);
+        QCOMPARE(board->accessibleName(), names[0]);
+        QCOMPARE(board->steps_view()->accessibleName(), names[1]);
+        QCOMPARE(board->graph_view()->accessibleName(), names[2]);
+        QCOMPARE(board->graph_view()->accessibleDescription(), "parabola verso l'alto");
+        // Before any solve the steps fill the window.
+        board->show_board(steps, std::nullopt, language, 0, 0, 0);
+        QVERIFY(board->graph_view()->isHidden());
+        QCOMPARE(board->windowTitle(), names[0]);
+    }
+
+    void copy_steps_as_plain_text() {
+        QTextEdit* view = board->steps_view();
+        view->setFocus();
+        QTest::keySequence(view, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 "Equazione\nx² − 3x + 2 = 0\nDiscriminante\nΔ = B² − 4AC = 9 − 8 = 1\n"
+                 "x₁,₂ = (3 ± √1) / 2");
+        // A selection copies just itself.
+        QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+        QTest::keySequence(view, QKeySequence::Copy);
+        QCOMPARE(QGuiApplication::clipboard()->text(), "Equazione\n");
+    }
+
+    void copy_graph_as_picture() {
+        GraphView* view = board->graph_view();
+        view->setFocus();
+        QGuiApplication::clipboard()->clear();
+        QTest::keySequence(view, QKeySequence::Copy);
+        const QImage image = QGuiApplication::clipboard()->image();
+        QCOMPARE(image.size(), view->size() * view->devicePixelRatioF());
+        // The curve is in it: some pixels of the A row's yellow.
+        int yellow = 0;
+        for (int y = 0; y < image.height(); y += 2)
+            for (int x = 0; x < image.width(); x += 2)
+                yellow += image.pixelColor(x, y) == QColor(255, 255, 0);
+        QVERIFY(yellow > 50);
+    }
+
+    void arrow_keys_visit_the_points_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("point");
+        QTest::newRow("right: first") << QList<int>{Qt::Key_Right} << 0;
+        QTest::newRow("down twice: second") << QList<int>{Qt::Key_Down, Qt::Key_Down} << 1;
+        QTest::newRow("left: last") << QList<int>{Qt::Key_Left} << 2;
+        QTest::newRow("right past the end: first") << QList<int>{Qt::Key_End, Qt::Key_Right} << 0;
+        QTest::newRow("up past the start: last") << QList<int>{Qt::Key_Home, Qt::Key_Up} << 2;
+    }
+    void arrow_keys_visit_the_points() {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, point);
+        GraphView* view = board->graph_view();
+        view->setFocus();
+        for (int key : keys)
+            QTest::keyClick(view, Qt::Key(key));
+        QCOMPARE(view->current_point(), point);
+        QCOMPARE(view->accessibleName(), QString::fromStdString(graph().points[point].spoken));
+        // Leaving the graph gives it back its own name.
+        board->steps_view()->setFocus();
+        QCOMPARE(view->accessibleName(), "Grafico");
+    }
+
+    void type_is_large_on_a_projector() {
+        board->resize(1920, 1080);
+        QTRY_COMPARE(board->size(), QSize(1920, 1080));
+        QVERIFY(QFontInfo(board->steps_view()->font()).pixelSize() >= 24);
+        QTextCursor first(board->steps_view()->document());
+        first.setPosition(1); // in the heading "Equazione"
+        const QTextCharFormat heading = first.charFormat();
+        QVERIFY(heading.font().pixelSize() > QFontInfo(board->steps_view()->font()).pixelSize());
+        QVERIFY(heading.font().bold());
+    }
+};
+
+QTEST_MAIN(TestBoardWindow)
+#include "test_board_window.moc"
