@@ -11,7 +11,8 @@
 // switch is confirmed.
 //
 // The keys: Return in a box runs its row's command, F10 opens the menu bar as Alt
-// does, and after a message box the focus is back in the box that had it.
+// does, Ctrl+L brings up the board, and after a message box the focus is back in the
+// box that had it.
 #include "form1.h"
 
 #include <QAccessible>
@@ -111,6 +112,10 @@ void Form1::build_accessibility() {
         if (auto* box = qobject_cast<QLineEdit*>(now); box && box->window() == this)
             last_box_ = box;
     });
+
+    // Ctrl+L brings up the board, as its menu item does.
+    auto* board = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
+    connect(board, &QShortcut::activated, action(tutor::Command::Lavagna), &QAction::trigger);
 
     // The menu bar enters its keyboard mode on a lone Alt pressed and released; F10 gives
     // it the same two keys.

@@ -3,10 +3,12 @@
 #include "form1.h"
 
 #include "app_icon.h"
+#include "board_window.h"
 #include "design.h"
 #include "fonts.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
@@ -257,8 +259,43 @@ void Form1::mirror(bool everything) {
         palette.setColor(QPalette::Window, from_bgr(now.background));
         centralWidget()->setPalette(palette);
     }
+    if (now.board.requests != shown_.board.requests)
+        open_board();
+    else if (board_ != nullptr &&
+             (now.board.updates != shown_.board.updates || core_.language != board_language_))
+        show_board();
     shown_ = now;
     describe_controls();
+}
+
+void Form1::open_board() {
+    if (board_ == nullptr)
+        board_ = new BoardWindow(this);
+    show_board();
+    board_->show();
+    board_->raise();
+    board_->activateWindow();
+}
+
+void Form1::show_board() {
+    const tutor::Board& board = core_.screen().board;
+    board_language_ = core_.language;
+    std::optional<tutor::Graph> graph;
+    double a = 0, b = 0, c = 0;
+    if (board.equation) {
+        graph = tutor::board_graph(*board.equation, board.tested, board_language_);
+        a = static_cast<double>(board.equation->A);
+        b = static_cast<double>(board.equation->B);
+        c = static_cast<double>(board.equation->C);
+    }
+    board_->show_board(tutor::board_steps(board.equation, board.tested, board_language_), graph,
+                       board_language_, a, b, c);
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (board_ != nullptr)
+        board_->close();
+    QMainWindow::closeEvent(event);
 }
 
 void Form1::message(tutor::Icon icon, const std::string& title, const std::string& prompt) {

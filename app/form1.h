@@ -14,6 +14,7 @@
 #include <array>
 #include <string>
 
+class BoardWindow;
 class QAction;
 class QLineEdit;
 
@@ -34,10 +35,15 @@ class Form1 : public QMainWindow, private tutor::Platform {
 
     // The rules and the picture the widgets mirror, for tests that compare the two.
     const tutor::Tutor& core() const { return core_; }
+    // The board, once it has been opened.
+    BoardWindow* board() const { return board_; }
     QWidget* widget(tutor::ControlId id) const { return widgets_[id]; }
     QAction* action(tutor::Command command) const {
         return actions_[static_cast<std::size_t>(command)];
     }
+
+    // Closing the window ends the program, the board with it.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void build_controls();
@@ -68,6 +74,10 @@ class Form1 : public QMainWindow, private tutor::Platform {
     // Brings the widgets up to date with the core's picture: only what changed since the
     // last time, or everything when `everything` is set.
     void mirror(bool everything = false);
+    // Builds the board on first use, brings it up to date and up front.
+    void open_board();
+    // Lays out on the board what the core says it shows, in the window's language.
+    void show_board();
 
     void message(tutor::Icon icon, const std::string& title, const std::string& prompt) override;
 
@@ -82,4 +92,7 @@ class Form1 : public QMainWindow, private tutor::Platform {
     bool compose_heading_widened_ = false;
     // An invisible widget that a screen reader reads out whenever it is shown.
     QWidget* announcer_ = nullptr;
+    BoardWindow* board_ = nullptr;
+    // The language the board was last laid out in.
+    int board_language_ = 0;
 };

@@ -6,10 +6,13 @@
 #   complex-en.png           English, A = 1, B = 2, C = 5, Solve
 #   compose.png              Componi
 #   start-scale2.png         the window as it opens with QT_SCALE_FACTOR=2
+#   board-it.png             the board (Ctrl+L) after the solve of 1/2, -3/2, 1/1, full
+#                            screen (F11) on a 1920 x 1080 screen
+#   board-complex-en.png     the board in English after the solve of 1, 2, 5, 1000 x 700
 #
 #   scripts/screenshots.sh [--scale N] [--clock HH:MM:SS] BUILD_DIR [OUT_DIR]
 #
-# --scale N takes the first four at QT_SCALE_FACTOR=N instead (and no start-scale2.png).
+# --scale N takes the others at QT_SCALE_FACTOR=N instead (and no start-scale2.png).
 # --clock runs the program at that time of day, so that it draws the same background
 # colour every time: two sets of pictures of the same clock can be compared pixel by
 # pixel (compare -metric AE a.png b.png null:); only the text cursor's blink may differ.
@@ -119,8 +122,8 @@ while x < width:
         x += 1
     runs.append((start, last))
 n = int(sys.argv[1])
-if len(runs) != 6:
-    sys.exit("menu bar: found %d captions, not 6: %s" % (len(runs), runs))
+if len(runs) != 7:
+    sys.exit("menu bar: found %d captions, not 7: %s" % (len(runs), runs))
 print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
 ' "$1"
     }
@@ -179,6 +182,48 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
     capture "$out/compose.png"
     stop_program
 
+    # The board's window, by its title.
+    capture_board() {
+        local bid=""
+        for _ in $(seq 50); do
+            bid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
+            [ -n "$bid" ] && break
+            sleep 0.1
+        done
+        [ -n "$bid" ] || {
+            echo "FAIL: no board titled $1 appeared" >&2
+            exit 1
+        }
+        [ "${3:-}" != full ] || {
+            xdotool key F11
+            sleep 1
+        }
+        sleep 0.7
+        pointer_away
+        import -window "$bid" +repage "$2"
+        echo "wrote $2 ($(identify -format %wx%h "$2"))"
+    }
+
+    # (f) the board after a solve with fractions, Italian, full screen
+    start_program
+    click_menu 3
+    click_box_a
+    type_boxes 1 2 -3 2 1 1
+    click_menu 1
+    xdotool key ctrl+l
+    capture_board Lavagna "$out/board-it.png" full
+    stop_program
+
+    # (g) the board in English after complex roots
+    start_program
+    click_menu 6
+    click_box_a
+    type_boxes 1 2 5
+    click_menu 1
+    click_menu 7
+    capture_board Board "$out/board-complex-en.png"
+    stop_program
+
     # (e) the window as it opens, twice as large
     if [ "$SCALE" = 1 ]; then
         export QT_SCALE_FACTOR=2
@@ -223,4 +268,4 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 mkdir -p "$out"
-xvfb-run -a -s "-screen 0 1280x1100x24" bash "$self" --inside-x "$program" "$out"
+xvfb-run -a -s "-screen 0 1920x1080x24" bash "$self" --inside-x "$program" "$out"

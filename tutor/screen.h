@@ -4,12 +4,14 @@
 // write. A view mirrors this picture onto real widgets; tests and fuzzers read it.
 #pragma once
 
+#include "board.h"
 #include "colours.h"
 #include "vocabulary.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -130,7 +132,16 @@ inline constexpr std::array<ControlId, 8> boxes = [] {
 ControlId control_id(const char* name);
 
 // The menu bar's commands, left to right; each runs Tutor::run.
-enum class Command : std::uint8_t { Analizza, Componi, Frazioni, Test, Credits, Lingua, count };
+enum class Command : std::uint8_t {
+    Analizza,
+    Componi,
+    Frazioni,
+    Test,
+    Credits,
+    Lingua,
+    Lavagna,
+    count
+};
 inline constexpr std::size_t command_count = static_cast<std::size_t>(Command::count);
 
 struct CommandInfo {
@@ -149,6 +160,7 @@ inline constexpr CommandInfo commands[command_count] = {
     {Command::Test, "Test", {"Test", "Test"}, Row::X, Row::X},
     {Command::Credits, "Credits", {"Info", "Info"}, Row::None, Row::None},
     {Command::Lingua, "Lingua", vocabulary::menu_language, Row::None, Row::None},
+    {Command::Lavagna, "Lavagna", vocabulary::menu_board, Row::None, Row::None},
 };
 // clang-format on
 
@@ -183,11 +195,21 @@ struct MenuItem {
     bool enabled = true;
 };
 
-// The picture: every control and menu item as the window shows it.
+// What the board works from: the last solve that ran to its end and a test of X on that
+// equation. The counters tell a view when to show the board anew and when to bring it up.
+struct Board {
+    std::optional<SolvedEquation> equation;
+    std::optional<TestedValue> tested;
+    std::uint32_t updates = 0;
+    std::uint32_t requests = 0;
+};
+
+// The picture: every control and menu item as the window shows it, and the board.
 struct Screen {
     std::array<Control, control_count> controls;
     std::array<MenuItem, command_count> menu;
     std::uint32_t background = 0; // the window's own, 0x00BBGGRR
+    Board board;
 
     // The design picture: what each control and menu item shows when the window opens.
     Screen();

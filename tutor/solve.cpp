@@ -110,6 +110,11 @@ void Tutor::solve_integer_form() {
     reduce_coefficients();
     read_rows_a_b();
     read_row_c();
+    // The boxes now hold the reduced coefficients, 16-bit values all.
+    const auto read = [](double num, double den) {
+        return fractions::Fraction{static_cast<std::int16_t>(num), static_cast<std::int16_t>(den)};
+    };
+    const fractions::Fraction a = read(a_num, a_den), b = read(b_num, b_den), c = read(c_num, c_den);
 
     // Multiply through by the (positive) reduced denominators.
     a_num = mul(mul(a_num, b_den), c_den);
@@ -136,6 +141,18 @@ void Tutor::solve_integer_form() {
     screen_[DetLabel].write(say(vocabulary::determinant_prefix) + number_text(delta));
     write_roots(a_num, b_num, c_num);
     geometria();
+    keep_for_board(a, b, c);
+}
+
+void Tutor::keep_for_board(fractions::Fraction a, fractions::Fraction b, fractions::Fraction c) {
+    // The working state holds the integer form, whole numbers below 2^53.
+    SolvedEquation e{a, b, c, composed_a_, composed_b_, static_cast<std::int64_t>(a_num),
+                     static_cast<std::int64_t>(b_num), static_cast<std::int64_t>(c_num),
+                     screen_[LabelX1].text, screen_[LabelX2].text, screen_[LabelV].text,
+                     screen_[LabelF].text, screen_[LabelD].text};
+    screen_.board.equation = std::move(e);
+    screen_.board.tested.reset();
+    ++screen_.board.updates;
 }
 
 void Tutor::set_heading_tooltips() {
@@ -292,9 +309,24 @@ void Tutor::compose_branch() {
     write_box(TextCN, mul(a_num, b_num));
     write_box(TextCD, mul(a_den, b_den));
 
+    // The board shows the product of the two roots where they are whole numbers over
+    // whole numbers, as a class would write them.
+    const auto root = [](double num, double den) -> std::optional<fractions::Fraction> {
+        if (!fractions::is_whole(num) || !fractions::is_whole(den) || den == 0 ||
+            std::fabs(num) > 32767 || std::fabs(den) > 32767)
+            return std::nullopt;
+        return fractions::reduce_fraction(static_cast<std::int16_t>(num),
+                                          static_cast<std::int16_t>(den));
+    };
+    composed_a_ = root(a_num, a_den);
+    composed_b_ = root(b_num, b_den);
+    if (!composed_a_ || !composed_b_)
+        composed_a_ = composed_b_ = std::nullopt;
+
     // The nested run has its own failure handling; the caller then finishes with the
     // heading tooltips from whatever the nested run left in the working state.
     Analizza_Click();
+    composed_a_ = composed_b_ = std::nullopt;
 }
 
 } // namespace tutor

@@ -86,6 +86,8 @@ void Tutor::run(Command command) {
         return Credits_Click();
     case Command::Lingua:
         return Lingua_Click();
+    case Command::Lavagna:
+        return Lavagna_Click();
     case Command::count:
         break;
     }
@@ -123,6 +125,10 @@ void Tutor::Lingua_Click() {
     language = static_cast<std::int16_t>(std::abs(language - 1));
     for (const CommandInfo& c : commands)
         screen_[c.command].caption = say(c.caption);
+}
+
+void Tutor::Lavagna_Click() {
+    ++screen_.board.requests;
 }
 
 void Tutor::Credits_Click() {

@@ -56,6 +56,8 @@ class Tutor {
     void Frazioni_Click();
     void Lingua_Click();
     void Test_Click();
+    // Brings up the board.
+    void Lavagna_Click();
 
     // --- Shared methods: results are left in the working state. ---
     void clear_caption();
@@ -110,11 +112,16 @@ class Tutor {
     void compose_branch();
     void write_roots(double a, double b, double c);
     void set_heading_tooltips();
+    // Keeps the solve that has just run to its end for the board.
+    void keep_for_board(fractions::Fraction a, fractions::Fraction b, fractions::Fraction c);
 
     // Box reading and writing: the numeric-prefix reading of a box's text, and the
     // plain number text written into a box.
     double read_box(ControlId box) const;
     void write_box(ControlId box, double value);
+
+    // The roots of the equation that compose mode is solving, for the board.
+    std::optional<fractions::Fraction> composed_a_, composed_b_;
 
     Platform& platform_;
     std::mt19937 generator_;

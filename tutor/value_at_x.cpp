@@ -63,6 +63,17 @@ void Tutor::Test_Click() {
         screen_[ResLabel].tooltip = number_text(quotient(f_num, f_den));
         screen_[DetLabel].write("F(" + x_text + ")=" + f_text);
         screen_[DetLabel].tooltip = "Test";
+
+        // A test of the equation on the board is worked there too.
+        Board& board = screen_.board;
+        const auto is = [](fractions::Fraction f, std::int64_t whole) {
+            return f.den == 1 && f.num == whole;
+        };
+        if (board.equation && is(a, board.equation->A) && is(b, board.equation->B) &&
+            is(c, board.equation->C)) {
+            board.tested = TestedValue{x, {f_num, f_den}};
+            ++board.updates;
+        }
     } catch (const std::exception& failure) {
         show_failure(failure);
     }

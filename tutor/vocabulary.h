@@ -18,6 +18,8 @@ inline constexpr Bilingual menu_compose{"Componi", "Compose"};
 inline constexpr Bilingual menu_fractions{"Frazioni", "Fractions"};
 // The language item names the language it switches to.
 inline constexpr Bilingual menu_language{"English", "Italiano"};
+// The board: the last equation worked step by step and drawn, in a window of its own.
+inline constexpr Bilingual menu_board{"Lavagna", "Board"};
 
 // Result lines and tooltips.
 inline constexpr Bilingual determinant_prefix{" Determinante = ", " Determinant = "};

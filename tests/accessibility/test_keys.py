@@ -18,7 +18,7 @@ MENU_KEYS = [
     ("F10", "item", "Risolvi"),
     ("F10", "box", B),  # F10 again leaves the menu bar, as Alt does
     ("alt", "item", "Risolvi"),
-    ("Left", "item", "English"),
+    ("Left", "item", "Lavagna"),
     ("Escape", "box", B),
 ]
 
