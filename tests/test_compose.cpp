@@ -4,7 +4,6 @@
 
 #include <QtTest>
 
-using List = QStringList;
 const List swapped{"CompLabel", "LabelAlfa", "LabelBeta", "Labelalfa2", "LabelBeta2", "LabelC",
                    "TextCN",    "Line2",     "LabelX",    "TextXN",     "TextCD",     "TextXD"};
 
@@ -14,7 +13,7 @@ const List swapped{"CompLabel", "LabelAlfa", "LabelBeta", "Labelalfa2", "LabelBe
 static void compose(Probe& w) {
     QFETCH(int, language);
     w.language = std::int16_t(language);
-    w.type_coefficients("7", "8", "9", "10", "11", "12");
+    w.type_coefficients({"7", "8", "9", "10", "11", "12"});
     w.Frazioni_Click();
     w.Componi_Click();
     w.Frazioni_Click();
@@ -102,7 +101,7 @@ class ComposeTest : public QObject {
         QFETCH(List, roots);
         Probe w;
         compose(w);
-        w.type_coefficients(roots[0], roots[1], roots[2], roots[3], "", "");
+        w.type_coefficients(roots + List{"", ""});
         w.Analizza_Click();
         compare_state(w);
     }

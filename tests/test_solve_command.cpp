@@ -5,8 +5,6 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-using List = QStringList;
-
 // The message boxes: icon (2 the exclamation, 3 the stop), title, prompt; the failure's
 // description after " : " is the program's own wording.
 const List warned[] = {
@@ -26,8 +24,7 @@ static void run(Probe& w, const QString& script) {
     if (script.startsWith("en "))
         w.Lingua_Click();
     for (const QString& step : script.split(' ').filter(",")) {
-        const List t = step.split(',');
-        w.type_coefficients(t[0], t[1], t[2], t[3], t[4], t[5]);
+        w.type_coefficients(step.split(','));
         w.Analizza_Click();
     }
 }
@@ -37,13 +34,16 @@ class SolveCommandTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void roots_data() {
+    // The result lines (the discriminant's tooltip is empty) and the parabola's.
+    void lines_data() {
         QTest::addColumn<QString>("script");
-        QTest::addColumn<List>("shown");    // DetLabel, LabelX1, LabelX2
-        QTest::addColumn<List>("tooltips"); // of LabelX1 and LabelX2
+        QTest::addColumn<List>("names");
+        QTest::addColumn<List>("shown");
+        QTest::addColumn<List>("tooltips");
         const auto row = [](const char* script, const QString& det, const List& roots,
                             const List& tooltips) {
-            QTest::newRow(script) << QString(script) << List{det} + roots << tooltips;
+            QTest::newRow(script) << QString(script) << results << List{det} + roots
+                                  << List{""} + tooltips;
         };
         row("1,1,-3,1,2,1", " Determinante =  1", {" X1= 2", " X2= 1"}, {"X1= 2", "X2= 1"});
         row("6,1,-5,1,1,1", " Determinante =  1", {" X1= 1/ 2", " X2= 1/ 3"},
@@ -64,38 +64,27 @@ class SolveCommandTest : public QObject {
             complex[1]);
         row("en 1,1,-2,1,1,1", " Determinant =  0", {" X1= 1", " X2= 1"}, {"X1= 1", "X2= 1"});
         row("-1,1,0,1,1,1", " Determinante =  4", {" X1=-1", " X2= 1"}, {"X1=-1", "X2= 1"});
+        const auto parabola = [](const char* script, const List& shown, const List& tooltips) {
+            QTest::addRow("parabola %s", script)
+                << QString(script) << List{"LabelF", "LabelV", "LabelD"} << shown << tooltips;
+        };
+        parabola("-1,1,4,1,0,1", {"F( 2  ;   15/ 4)", "V( 2  ;   4)", "Y=  17/ 4"},
+                 {"Coordinate del fuoco ( 2 ;  3.75)", "Coordinate del vertice ( 2 ;  4)",
+                  "Equazione della direttrice =  4.25"});
+        parabola("1,1,0,1,-4,1", {"F(0  ;  -15/ 4)", "V(0  ;  -4)", "Y= -17/ 4"},
+                 {"Coordinate del fuoco ( 0 ; -3.75)", "Coordinate del vertice ( 0 ; -4)",
+                  "Equazione della direttrice = -4.25"});
+        parabola(
+            "en 1,1,-2,1,1,1 ", {"F( 1  ;   1/ 4)", "V( 1  ;  0)", "Y= -1/ 4"},
+            {"Focus coordinates ( 1 ;  .25)", "Vertex coordinates ( 1 ;  0)", "Directrix = -.25"});
     }
-    void roots() {
+    void lines() {
         QFETCH(QString, script);
+        QFETCH(List, names);
         Probe w;
         run(w, script);
-        QTEST(w.texts(results), "shown");
-        QTEST(w.tips({"LabelX1", "LabelX2"}), "tooltips");
-    }
-
-    void parabola_data() {
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<List>("shown"); // LabelF, LabelV, LabelD
-        QTest::addColumn<List>("tooltips");
-        QTest::newRow("-1,1,4,1,0,1")
-            << "-1,1,4,1,0,1" << List{"F( 2  ;   15/ 4)", "V( 2  ;   4)", "Y=  17/ 4"}
-            << List{"Coordinate del fuoco ( 2 ;  3.75)", "Coordinate del vertice ( 2 ;  4)",
-                    "Equazione della direttrice =  4.25"};
-        QTest::newRow("1,1,0,1,-4,1")
-            << "1,1,0,1,-4,1" << List{"F(0  ;  -15/ 4)", "V(0  ;  -4)", "Y= -17/ 4"}
-            << List{"Coordinate del fuoco ( 0 ; -3.75)", "Coordinate del vertice ( 0 ; -4)",
-                    "Equazione della direttrice = -4.25"};
-        QTest::newRow("en 1,1,-2,1,1,1")
-            << "en 1,1,-2,1,1,1" << List{"F( 1  ;   1/ 4)", "V( 1  ;  0)", "Y= -1/ 4"}
-            << List{"Focus coordinates ( 1 ;  .25)", "Vertex coordinates ( 1 ;  0)",
-                    "Directrix = -.25"};
-    }
-    void parabola() {
-        QFETCH(QString, script);
-        Probe w;
-        run(w, script);
-        QTEST(w.texts({"LabelF", "LabelV", "LabelD"}), "shown");
-        QTEST(w.tips({"LabelF", "LabelV", "LabelD"}), "tooltips");
+        QTEST(w.texts(names), "shown");
+        QTEST(w.tips(names), "tooltips");
     }
 
     // The boxes after the solve hold the integer form, and the rows are collapsed.

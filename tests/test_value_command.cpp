@@ -7,7 +7,6 @@
 
 #include <numeric>
 
-using List = QStringList;
 const List boxes{"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD", "TextXN", "TextXD"};
 struct Run {
     // The value's caption, tooltip and colour, the F( )= line and its tooltip, LabelX's
