@@ -3,6 +3,7 @@
 // so that libFuzzer keeps the input that broke it.
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
+#include "tests/reference.h"
 
 #include <cerrno>
 #include <cmath>
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -251,75 +253,15 @@ void check_whole_number_texts(std::int16_t n) {
 
 // --- Fraction reduction --------------------------------------------------------
 
-struct Reduction {
-    bool overflow = false;
-    fractions::Fraction f;
-};
-
-bool whole(double v) {
-    return std::floor(v) == v;
-}
-
-std::int16_t checked_abs(std::int16_t v, bool& overflow) {
-    if (v == -32768)
-        overflow = true;
-    return static_cast<std::int16_t>(v < 0 ? -v : v);
-}
-
-// The reduction as a trial-divisor search downwards from the smaller magnitude.
-Reduction reference_reduce(std::int16_t n, std::int16_t d) {
-    Reduction r;
-    if (d == 0) {
-        r.f = {n, 0};
-        return r;
-    }
-    double num = 0;
-    double den = 0;
-    const double q = static_cast<double>(n) / d;
-    if (whole(q)) {
-        if (q < -32768 || q > 32767) {
-            r.overflow = true;
-            return r;
-        }
-        num = q;
-        den = 1;
-    } else {
-        const std::int16_t abs_n = checked_abs(n, r.overflow);
-        const std::int16_t abs_d = checked_abs(d, r.overflow);
-        if (r.overflow)
-            return r;
-        for (int i = abs_n <= abs_d ? abs_n : abs_d; i > 0; --i) {
-            if (whole(static_cast<double>(n) / i) && whole(static_cast<double>(d) / i)) {
-                num = static_cast<double>(n) / i;
-                den = static_cast<double>(d) / i;
-                break;
-            }
-        }
-    }
-    const std::int16_t num16 = static_cast<std::int16_t>(num);
-    const std::int16_t den16 = static_cast<std::int16_t>(den);
-    const std::int16_t abs_num = checked_abs(num16, r.overflow);
-    const std::int16_t abs_den = checked_abs(den16, r.overflow);
-    if (r.overflow)
-        return r;
-    const bool negative = num / den < 0;
-    r.f = {static_cast<std::int16_t>(negative ? -abs_num : abs_num), abs_den};
-    return r;
-}
-
 void check_reduction(std::int16_t n, std::int16_t d) {
-    Reduction got;
+    std::optional<fractions::Fraction> got;
     try {
-        got.f = fractions::reduce_fraction(n, d);
+        got = fractions::reduce_fraction(n, d);
     } catch (const std::overflow_error&) {
-        got.overflow = true;
     }
-    const Reduction expected = reference_reduce(n, d);
-    check(got.overflow == expected.overflow);
-    if (!got.overflow) {
-        check(got.f == expected.f);
-        (void)fractions::fraction_text(got.f.num, got.f.den);
-    }
+    check(got == reference::trial_reduce(n, d));
+    if (got)
+        (void)fractions::fraction_text(got->num, got->den);
 }
 
 } // namespace

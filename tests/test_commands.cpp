@@ -58,7 +58,7 @@ class CommandsTest : public QObject {
     void language_switch() {
         Probe w;
         const QStringList italian = menu(w.screen());
-        w.type_coefficients("1", "1", "-3", "1", "2", "1");
+        w.type_coefficients({"1", "1", "-3", "1", "2", "1"});
         w.Analizza_Click();
         w.Lingua_Click();
         QCOMPARE(menu(w.screen()),

@@ -4,65 +4,106 @@
 
 #include <QtTest>
 
-// The mode flag and the Test item, those of the controls that the mode swaps that are not
-// hidden, the six coefficient boxes, the first three result lines, the heading tooltips
-// and each message box's prompt (a line break written \r).
-static QString state(Probe& w) {
-    QString out =
-        QString::number(w.compose_mode) + (w.screen()[tutor::Command::Test].enabled ? " Test" : "");
-    for (const char* n : {"CompLabel", "LabelAlfa", "LabelBeta", "Labelalfa2", "LabelBeta2",
-                          "LabelC", "TextCN", "Line2", "LabelX", "TextXN", "TextCD", "TextXD"})
-        out += w.hidden(n) ? "" : QString(" ") + n;
-    for (const char* n : {"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD"})
-        out += "|" + w.text(n);
-    for (const char* n : {"DetLabel", "LabelX1", "LabelX2"})
-        out += "|" + w.text(n);
-    for (const char* n : {"Label3", "Label4", "Label5"})
-        out += "|" + w.tip(n);
-    for (const Message& m : w.messages)
-        out += "|" + QString(m.prompt).replace('\r', "\\r");
-    return out;
+const List swapped{"CompLabel", "LabelAlfa", "LabelBeta", "Labelalfa2", "LabelBeta2", "LabelC",
+                   "TextCN",    "Line2",     "LabelX",    "TextXN",     "TextCD",     "TextXD"};
+
+// In the row's language: x = 7/8, 9/10, 11/12 typed, the fractions command (the C and X
+// denominators are shown), the compose command and the fractions command again (which
+// leaves them hidden in compose mode); then, with roots typed, the solve.
+static void compose(Probe& w) {
+    QFETCH(int, language);
+    w.language = std::int16_t(language);
+    w.type_coefficients({"7", "8", "9", "10", "11", "12"});
+    w.Frazioni_Click();
+    w.Componi_Click();
+    w.Frazioni_Click();
 }
-
-// After the compose command (and the fractions command in compose mode), in Italian and
-// in English.
-static const char* const composing =
-    R"(-1 CompLabel LabelAlfa LabelBeta Labelalfa2 LabelBeta2||1||1|11|12| Componi un'equazione date le| due radici reali : a , b| Per continuare clicca su : Risolvi.|||
--1 CompLabel LabelAlfa LabelBeta Labelalfa2 LabelBeta2||1||1|11|12| Define an equation with these| real roots : a , b| Click 'Solve' to continue.|||)";
-
-// name;language;a and b, numerator and denominator of each;the state after the solve. A
-// solve collapses the C and X denominators, a refusal or a failure does not. With a = 2/0
-// the composed denominators are 0; with a = 300, b = 200 the composed C = 60000 fails the
-// nested solve's reduction, and the outer run still sets the tooltips from what was read.
-static const char* const cases =
-    R"(2 and 3;0;2,1,3,1;0 Test LabelC TextCN Line2 LabelX TextXN|1|1|-5|1|6|1| Determinante =  1| X1= 3| X2= 2|A= 1|B=-5|C= 6
-1/2 and -1/3;0;1,2,-1,3;0 Test LabelC TextCN Line2 LabelX TextXN|6|1|-1|1|-1|1| Determinante =  25| X1= 1/ 2| X2=-1/ 3|A= 6|B=-1|C=-1
-empty;1;,1,,1;0 Test LabelC TextCN Line2 LabelX TextXN|1|1|0|1|0|1| Determinant =  0| X1= 0| X2= 0|A= 1|B= 0|C= 0
--2/3 and -4/6;0;-2,3,-4,6;0 Test LabelC TextCN Line2 LabelX TextXN|9|1|12|1|4|1| Determinante =  0| X1=-2/ 3| X2=-2/ 3|A= 9|B= 12|C= 4
-2/0 and 3;0;2,0,3,1;0 Test LabelC TextCN Line2 LabelX TextXN TextCD TextXD|1|1|-2|0|6|0|||||||Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi da zero
-2/0.4 and 3;1;2,0.4,3,1;0 Test LabelC TextCN Line2 LabelX TextXN TextCD TextXD|1|1|-3.2|0.4|6|0.4|||||||Stop.\rAll denominators and the numerator A mustn't be zero
-300 and 200;1;300,1,200,1;0 Test LabelC TextCN Line2 LabelX TextXN TextCD TextXD|1|1|-500|1|60000|1||||A= 1|B=-500|C= 60000|Stop.)";
+static void compare_state(Probe& w) {
+    QTEST(int(w.compose_mode), "mode");
+    QTEST(w.screen()[tutor::Command::Test].enabled, "test");
+    List shown; // of the controls that the mode swaps
+    for (const QString& n : swapped)
+        if (!w.hidden(qPrintable(n)))
+            shown << n;
+    QTEST(shown, "shown");
+    QTEST(w.texts({"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD"}), "boxes");
+    QTEST(w.texts({"DetLabel", "LabelX1", "LabelX2"}), "results");
+    QTEST(w.tips({"Label3", "Label4", "Label5"}), "heads");
+    List prompts;
+    for (const Message& m : w.messages)
+        prompts << m.prompt;
+    QTEST(prompts, "prompts");
+}
+static void add_columns() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<List>("roots"); // a and b, numerator and denominator of each
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("test"); // the Test item enabled
+    QTest::addColumn<List>("shown");
+    QTest::addColumn<List>("boxes");
+    QTest::addColumn<List>("results");
+    QTest::addColumn<List>("heads"); // the tooltips of Label3, Label4, Label5
+    QTest::addColumn<List>("prompts");
+}
 
 class ComposeTest : public QObject {
     Q_OBJECT
   private slots:
+    void compose_command_data() {
+        add_columns();
+        const List shown = swapped.mid(0, 5), boxes{"", "1", "", "1", "11", "12"};
+        QTest::newRow("Italian") << 0 << List() << -1 << false << shown << boxes
+                                 << List{" Componi un'equazione date le",
+                                         " due radici reali : a , b",
+                                         " Per continuare clicca su : Risolvi."}
+                                 << List{"", "", ""} << List();
+        QTest::newRow("English") << 1 << List() << -1 << false << shown << boxes
+                                 << List{" Define an equation with these", " real roots : a , b",
+                                         " Click 'Solve' to continue."}
+                                 << List{"", "", ""} << List();
+    }
+    void compose_command() {
+        Probe w;
+        compose(w);
+        compare_state(w);
+    }
+
+    // A solve collapses the C and X denominators, a refusal or a failure does not. With
+    // a = 2/0 the composed denominators are 0; with a = 300, b = 200 the composed
+    // C = 60000 fails the nested solve's reduction, and the outer run still sets the
+    // tooltips from what was read.
     void compose_solve_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QString& r : QString(cases).split('\n', Qt::SkipEmptyParts))
-            QTest::newRow(qPrintable(r.section(';', 0, 0))) << r.split(QRegularExpression("[;,]"));
+        add_columns();
+        const List rows = swapped.mid(5, 5), all = swapped.mid(5), none{"", "", ""};
+        const auto row = [&](const char* name, int language, const char* roots, const List& shown,
+                             const char* boxes, const List& results, const List& heads,
+                             const List& prompts) {
+            QTest::newRow(name) << language << QString(roots).split(',') << 0 << true << shown
+                                << QString(boxes).split(',') << results << heads << prompts;
+        };
+        row("2 and 3", 0, "2,1,3,1", rows, "1,1,-5,1,6,1",
+            {" Determinante =  1", " X1= 3", " X2= 2"}, {"A= 1", "B=-5", "C= 6"}, {});
+        row("1/2 and -1/3", 0, "1,2,-1,3", rows, "6,1,-1,1,-1,1",
+            {" Determinante =  25", " X1= 1/ 2", " X2=-1/ 3"}, {"A= 6", "B=-1", "C=-1"}, {});
+        row("empty", 1, ",1,,1", rows, "1,1,0,1,0,1", {" Determinant =  0", " X1= 0", " X2= 0"},
+            {"A= 1", "B= 0", "C= 0"}, {});
+        row("-2/3 and -4/6", 0, "-2,3,-4,6", rows, "9,1,12,1,4,1",
+            {" Determinante =  0", " X1=-2/ 3", " X2=-2/ 3"}, {"A= 9", "B= 12", "C= 4"}, {});
+        row("2/0 and 3", 0, "2,0,3,1", all, "1,1,-2,0,6,0", none, none,
+            {"Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere "
+             "diversi da zero"});
+        row("2/0.4 and 3", 1, "2,0.4,3,1", all, "1,1,-3.2,0.4,6,0.4", none, none,
+            {"Stop.\rAll denominators and the numerator A mustn't be zero"});
+        row("300 and 200", 1, "300,1,200,1", all, "1,1,-500,1,60000,1", none,
+            {"A= 1", "B=-500", "C= 60000"}, {"Stop."});
     }
     void compose_solve() {
-        QFETCH(QStringList, row); // name, language, a's and b's numerator and denominator, state
+        QFETCH(List, roots);
         Probe w;
-        w.language = row[1].toShort();
-        w.type_coefficients("7", "8", "9", "10", "11", "12");
-        w.Frazioni_Click(); // the C and X denominators are shown before the compose command
-        w.Componi_Click();
-        w.Frazioni_Click(); // which leaves them hidden in compose mode
-        QCOMPARE(state(w), QString(composing).section('\n', w.language, w.language));
-        w.type_coefficients(row[2], row[3], row[4], row[5], "", "");
+        compose(w);
+        w.type_coefficients(roots + List{"", ""});
         w.Analizza_Click();
-        QCOMPARE(state(w), row[6]);
+        compare_state(w);
     }
 };
 

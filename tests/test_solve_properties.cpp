@@ -12,7 +12,7 @@
 // An Italian solve of the six texts, and how it ended: 0 a full solve (no box, the last
 // result line written), 1 the zero-check warning, 2 a failure's stop box, else -1.
 static int solve(Probe& w, const QStringList& t) {
-    w.type_coefficients(t[0], t[1], t[2], t[3], t[4], t[5]);
+    w.type_coefficients(t);
     w.Analizza_Click();
     QString seen = w.text("LabelD").isEmpty() ? "" : "solved";
     for (const Message& m : w.messages)

@@ -7,58 +7,98 @@
 
 #include <numeric>
 
-// Types "an,ad,bn,bd,cn,cd,xn,xd" into the eight boxes and runs the command. Returns the
-// value, its tooltip and colour, the F( )= line and its tooltip, LabelX's caption, the
-// eight boxes ('-' after a hidden one), each message box (icon, title up to a failure's
-// description, prompt with its line break written \r) and the beeps.
-static QString run(Probe& w, const QString& typed) {
-    const char* const boxes[] = {"textAN", "TextAD", "TextBN", "TextBD",
-                                 "TextCN", "TextCD", "TextXN", "TextXD"};
+const List boxes{"textAN", "TextAD", "TextBN", "TextBD", "TextCN", "TextCD", "TextXN", "TextXD"};
+struct Run {
+    // The value's caption, tooltip and colour, the F( )= line and its tooltip, LabelX's
+    // caption; the boxes' texts, and the hidden ones.
+    List shown, boxes, hidden;
+    List messages; // icon, title up to a failure's description, prompt of each
+    int beeps;
+};
+
+// Types "an,ad,bn,bd,cn,cd,xn,xd" into the eight boxes and runs the command.
+static Run run(Probe& w, const QString& typed) {
     for (int i = 0; i < 8; ++i)
-        w.type(boxes[i], typed.section(',', i, i));
+        w.type(qPrintable(boxes[i]), typed.section(',', i, i));
     const int said = w.messages.size(), beeped = w.beeps;
     w.Test_Click();
-    QString out = w.text("ResLabel") + "|" + w.tip("ResLabel") + "|" + w.colour("ResLabel") + "|" +
-                  w.text("DetLabel") + "|" + w.tip("DetLabel") + "|" + w.text("LabelX") + "|";
-    for (const char* box : boxes)
-        out += w.text(box) + (w.hidden(box) ? "-," : ",");
+    Run r{{w.text("ResLabel"), w.tip("ResLabel"), w.colour("ResLabel"), w.text("DetLabel"),
+           w.tip("DetLabel"), w.text("LabelX")},
+          w.texts(boxes),
+          {},
+          {},
+          w.beeps - beeped};
+    for (const QString& box : boxes)
+        if (w.hidden(qPrintable(box)))
+            r.hidden << box;
     for (const Message& m : w.messages.mid(said))
-        out += "|" + QString::number(m.icon) + " " + m.title.section(" : ", 0, 0) + "|" + m.prompt;
-    return out.append("|beeps " + QString::number(w.beeps - beeped)).replace('\r', "\\r");
+        r.messages << QString::number(m.icon) << m.title.section(" : ", 0, 0) << m.prompt;
+    return r;
 }
-
-// Each case starts from F(1/2) = 7/4 of x² + 3x on screen, with all rows then framed as
-// fractions, and must give the same twice. A refusal leaves the screen as it was, also
-// for a value that the 16-bit conversion would make 0 (0.4, -0.5). F(200) of
-// x²/200 is 200, but its unreduced numerator 40000 does not fit 16 bits.
-// name;language;typed;what the run returns
-static const char* const cases =
-    R"(x^2 at 2/4;0;1,1,0,1,0,1,2,4; 1/ 4| .25|#ffffff|F( 1/ 2)= 1/ 4|Test|X =(     /     )|1,1-,0,1-,0,1-,1,2,|beeps 0
-root 1 of x^2-3x+2;0;1,1,-3,1,2,1,1,1; 0| 0|#ffffff|F( 1)=0|Test|X =|1,1-,-3,1-,2,1-,1,1-,|beeps 1
-X empty gives C;0;1,1,2,1,-3,4,,1;-3/ 4|-.75|#00ffff|F(0)=-3/ 4|Test|X =|1,1-,2,1-,-3,4,0,1-,|beeps 0
-X 4/2 and all reduced;0;2,4,3,-6,5,-20,4,2; 3/ 4| .75|#ffffff|F( 2)= 3/ 4|Test|X =|1,2,-1,2,-1,4,2,1-,|beeps 0
-A numerator 0;0;0,1,3,1,0,1,1,2; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|0,1,3,1,0,1,1,2,|2 ATTENZIONE|Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi da zero.|beeps 0
-X denominator 0;1;1,1,3,1,0,1,1,0; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|1,1,3,1,0,1,1,0,|2 WARNING|Stop.\rAll denominators and the numerator A must be not zero.|beeps 0
-A denominator 0.4;0;1,0.4,3,1,0,1,1,1; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|1,0.4,3,1,0,1,1,1,|2 ATTENZIONE|Operazione interrotta.\rTutti i denominatori e il numeratore di A devono essere diversi da zero.|beeps 0
-X denominator 0.4 at a root;1;1,1,-3,1,2,1,1,0.4; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|1,1,-3,1,2,1,1,0.4,|2 WARNING|Stop.\rAll denominators and the numerator A must be not zero.|beeps 0
-A numerator -0.5;1;-0.5,1,3,1,0,1,1,1; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =(     /     )|-0.5,1,3,1,0,1,1,1,|2 WARNING|Stop.\rAll denominators and the numerator A must be not zero.|beeps 0
-A 1/200 at X 200;1;1,200,0,1,0,1,200,1; 7/ 4| 1.75|#ffffff|F( 1/ 2)= 7/ 4|Test|X =|1,200,0,1-,0,1-,200,1-,|3 WARNING|Stop.|beeps 0)";
 
 class ValueCommandTest : public QObject {
     Q_OBJECT
   private slots:
+    // Each case starts from F(1/2) = 7/4 of x² + 3x on screen, with all rows then framed as
+    // fractions, and must give the same twice. A refusal leaves the screen as it was, also
+    // for a value that the 16-bit conversion would make 0 (0.4, -0.5). F(200) of
+    // x²/200 is 200, but its unreduced numerator 40000 does not fit 16 bits.
     void test_command_data() {
-        QTest::addColumn<QStringList>("row");
-        for (const QString& row : QString(cases).split('\n', Qt::SkipEmptyParts))
-            QTest::newRow(qPrintable(row.section(';', 0, 0))) << row.split(';');
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<List>("shown");
+        QTest::addColumn<List>("boxes");
+        QTest::addColumn<List>("hidden");
+        QTest::addColumn<List>("messages");
+        QTest::addColumn<int>("beeps");
+        const QString white = "#ffffff", framed = "X =(     /     )";
+        const List kept{" 7/ 4", " 1.75", white, "F( 1/ 2)= 7/ 4", "Test", framed};
+        const List abc{"TextAD", "TextBD", "TextCD"}, all = abc + List{"TextXD"};
+        const List it{"2", "ATTENZIONE",
+                      "Operazione interrotta.\rTutti i denominatori e il "
+                      "numeratore di A devono essere diversi da zero."};
+        const List en{"2", "WARNING",
+                      "Stop.\rAll denominators and the numerator A must be not zero."};
+        const auto row = [](const char* name, int language, const char* typed, const List& shown,
+                            const char* boxes, const List& hidden, const List& messages,
+                            int beeps = 0) {
+            QTest::newRow(name) << language << QString(typed) << shown << QString(boxes).split(',')
+                                << hidden << messages << beeps;
+        };
+        row("x^2 at 2/4", 0, "1,1,0,1,0,1,2,4",
+            {" 1/ 4", " .25", white, "F( 1/ 2)= 1/ 4", "Test", framed}, "1,1,0,1,0,1,1,2", abc, {});
+        row("root 1 of x^2-3x+2", 0, "1,1,-3,1,2,1,1,1",
+            {" 0", " 0", white, "F( 1)=0", "Test", "X ="}, "1,1,-3,1,2,1,1,1", all, {}, 1);
+        row("X empty gives C", 0, "1,1,2,1,-3,4,,1",
+            {"-3/ 4", "-.75", "#00ffff", "F(0)=-3/ 4", "Test", "X ="}, "1,1,2,1,-3,4,0,1",
+            {"TextAD", "TextBD", "TextXD"}, {});
+        row("X 4/2 and all reduced", 0, "2,4,3,-6,5,-20,4,2",
+            {" 3/ 4", " .75", white, "F( 2)= 3/ 4", "Test", "X ="}, "1,2,-1,2,-1,4,2,1", {"TextXD"},
+            {});
+        row("A numerator 0", 0, "0,1,3,1,0,1,1,2", kept, "0,1,3,1,0,1,1,2", {}, it);
+        row("X denominator 0", 1, "1,1,3,1,0,1,1,0", kept, "1,1,3,1,0,1,1,0", {}, en);
+        row("A denominator 0.4", 0, "1,0.4,3,1,0,1,1,1", kept, "1,0.4,3,1,0,1,1,1", {}, it);
+        row("X denominator 0.4 at a root", 1, "1,1,-3,1,2,1,1,0.4", kept, "1,1,-3,1,2,1,1,0.4", {},
+            en);
+        row("A numerator -0.5", 1, "-0.5,1,3,1,0,1,1,1", kept, "-0.5,1,3,1,0,1,1,1", {}, en);
+        row("A 1/200 at X 200", 1, "1,200,0,1,0,1,200,1", kept.mid(0, 5) + List{"X ="},
+            "1,200,0,1,0,1,200,1", List{"TextBD", "TextCD", "TextXD"}, {"3", "WARNING", "Stop."});
     }
     void test_command() {
-        QFETCH(QStringList, row);
+        QFETCH(int, language);
+        QFETCH(QString, typed);
         Probe w;
-        w.language = row[1].toShort();
+        w.language = std::int16_t(language);
         run(w, "1,1,3,1,0,1,1,2");
         w.Frazioni_Click();
-        QCOMPARE(run(w, row[2]) + "\n" + run(w, row[2]), row[3] + "\n" + row[3]); // twice the same
+        for (int twice = 0; twice < 2; ++twice) {
+            const Run r = run(w, typed);
+            QTEST(r.shown, "shown");
+            QTEST(r.boxes, "boxes");
+            QTEST(r.hidden, "hidden");
+            QTEST(r.messages, "messages");
+            QTEST(r.beeps, "beeps");
+        }
         // The next solve puts the heading's "= 0" back, white, whatever the test left.
         w.Analizza_Click();
         QCOMPARE(w.text("ResLabel") + w.colour("ResLabel"), QString("0#ffffff"));
@@ -87,8 +127,10 @@ class ValueCommandTest : public QObject {
             // -32768 fits the conversion, but its magnitude fails the reduction.
             const bool too_big = qAbs(n * xd) > 32767 || d * xd > 32767;
             const QString value = QString::asprintf(d == g ? "% d" : "% d/% d", n / g, d / g);
-            QCOMPARE(typed + run(w, typed).section('|', too_big ? 7 : 0, too_big ? -1 : 0),
-                     typed + (too_big ? "3 ATTENZIONE|Operazione annullata.|beeps 0" : value));
+            const Run r = run(w, typed);
+            QCOMPARE(typed + (too_big ? r.messages.join('|') : r.shown[0]),
+                     typed + (too_big ? "3|ATTENZIONE|Operazione annullata." : value));
+            QVERIFY(!too_big || r.beeps == 0);
         }
     }
 };

@@ -4,6 +4,8 @@
 #include "tutor_probe.h"
 #include "window_probe.h"
 
+#include "app/fonts.h"
+
 #include <QAccessible>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,36 +13,6 @@
 #include <QtTest>
 
 #include <random>
-
-// Name, caption or text, left and top in twips, text colour as #rrggbb (from 0x00BBGGRR),
-// hidden, tooltip, and font points when bold, else 0 (the lines have no font of their own).
-using Control = std::tuple<QString, QString, int, int, QString, bool, QString, double>;
-const QString white = "#ffffff", yellow = "#ffff00", green = "#80ff80", cyan = "#00ffff";
-
-// clang-format off
-const Control controls[] = {
-    // The input rows, numerator and denominator.
-    {"textAN", "", 2040, 1200, yellow, false, "Numeratore", 13.5}, {"TextAD", "1", 3000, 1200, yellow, true, "Denominatore", 13.5},
-    {"TextBN", "", 2040, 1800, green, false, "Numeratore", 13.5}, {"TextBD", "1", 3000, 1800, green, true, "Denominatore", 13.5},
-    {"TextCN", "", 2040, 2400, cyan, false, "Numeratore", 13.5}, {"TextCD", "1", 3000, 2400, cyan, true, "Denominatore", 13.5},
-    {"TextXN", "", 2040, 3240, white, false, "Numeratore", 13.5}, {"TextXD", "1", 3000, 3240, white, true, "Denominatore", 13.5},
-    {"LabelA", "A = ", 960, 1080, yellow, false, "", 21.75}, {"LabelB", "B = ", 960, 1680, green, false, "", 21.75},
-    {"LabelC", "C = ", 960, 2280, cyan, false, "", 21.75}, {"LabelX", " X = ", 960, 3120, white, false, "Test", 21.75},
-    // The heading.
-    {"Label1", "Ax +Bx+ C=", 120, 120, white, false, "", 26.25}, {"Label2", "2", 840, 0, white, false, "", 18},
-    {"Label3", "A", 120, 120, yellow, false, "", 26.25}, {"Label4", "B", 1440, 120, green, false, "", 26.25},
-    {"Label5", "C", 2760, 120, cyan, false, "", 26.25}, {"ResLabel", "0", 3600, 240, white, false, "", 24},
-    // Compose mode.
-    {"CompLabel", "( x-a )( x-b)=0", 120, 0, white, true, "", 26.25}, {"LabelAlfa", "a", 1080, 0, yellow, true, "", 26.25},
-    {"LabelBeta", "b", 2880, 0, green, true, "", 26.25}, {"Labelalfa2", "a=", 960, 960, yellow, true, "", 26.25},
-    {"LabelBeta2", "b=", 960, 1680, green, true, "", 26.25},
-    // The result lines and the separators.
-    {"DetLabel", "", 120, 4080, white, false, "", 14.25}, {"LabelX1", "", 120, 4560, white, false, "", 14.25},
-    {"LabelX2", "", 120, 5040, white, false, "", 14.25}, {"LabelF", "", 120, 5520, white, false, "", 14.25},
-    {"LabelV", "", 120, 6000, white, false, "", 14.25}, {"LabelD", "", 120, 6480, white, false, "", 14.25},
-    {"Line1", "", 0, 840, white, false, "", 0}, {"Line2", "", 0, 2880, white, false, "", 0}, {"Line3", "", 0, 3960, white, false, "", 0},
-};
-// clang-format on
 
 // The window's menu bar as name=caption, "(off)" marking a disabled item.
 static QStringList menu(const WindowProbe& w) {
@@ -71,24 +43,38 @@ class WindowTest : public QObject {
     void start_up() {
         WindowProbe w;
         const QColor client = w.centralWidget()->palette().color(QPalette::Window);
-        for (const Control& expected : controls) {
-            const QWidget* c = w.control(qPrintable(std::get<0>(expected)));
+        // What the tables say of each control: name, text, place (a label that fits its
+        // caption keeps only its corner), text colour, hidden, tooltip, font family and
+        // points (bold; a line has no font of its own).
+        using Seen = std::tuple<QString, QString, QRect, QColor, bool, QString, QString, double>;
+        for (const tutor::ControlInfo& info : tutor::controls) {
+            const design::Place& p = design::places[info.id];
+            const QWidget* c = w.control(info.name);
             QVERIFY(c);
             const QVariant text = c->property("text"); // none on a line: all background
-            const auto role = text.isValid() ? c->foregroundRole() : QPalette::Window;
             if (text.isValid()) // labels and boxes all share the client area's background
                 QCOMPARE(c->palette().color(c->backgroundRole()), client);
-            QCOMPARE(Control(c->objectName(), text.toString(), c->x() * 15, c->y() * 15,
-                             c->palette().color(role).name(), c->isHidden(), c->toolTip(),
-                             c->font().bold() * c->font().pointSizeF()),
-                     expected);
+            const QFont f = c->font();
+            const QRect place(design::px(p.left), design::px(p.top), design::px(p.width),
+                              std::max(1, design::px(p.height)));
+            QCOMPARE(
+                Seen(c->objectName(), text.toString(), c->geometry(),
+                     c->palette().color(text.isValid() ? c->foregroundRole() : QPalette::Window),
+                     c->isHidden(), c->toolTip(), text.isValid() ? f.family() : "",
+                     f.bold() * f.pointSizeF()),
+                Seen(info.name, info.text,
+                     p.fit == design::Fit::Caption ? QRect(place.topLeft(), c->size())
+                     : p.fit == design::Fit::WrapWidth
+                         ? QRect(place.topLeft(), QSize(place.width(), c->height()))
+                         : place,
+                     from_bgr(info.colour), !info.visible, info.tooltip,
+                     *p.family ? fonts::installed_family(p.family) : "", p.points));
         }
         w.show();
         QCOMPARE(w.windowTitle(), QString("B"));
         QCOMPARE(w.centralWidget()->size(), QSize(6015 / 15, 7065 / 15));
         QCOMPARE(w.minimumSize(), w.maximumSize());
-        QCOMPARE(menu(w), QStringList({"Analizza=Risolvi", "Componi=Componi", "Frazioni=Frazioni",
-                                       "Test=Test", "Credits=Info", "Lingua=English"}));
+        QCOMPARE(menu(w), menu(w.core().screen())); // the core's items, in its order
         QCOMPARE(w.differences(), QString());
         // From the box that has the focus, Tab visits the boxes row by row (skipping hidden ones).
         QString tabs;
@@ -126,9 +112,22 @@ class WindowTest : public QObject {
             const char* item = tutor::commands[static_cast<int>(command)].name;
             if (!w.item(item)->isEnabled())
                 continue;
+            // A box that the command wrote has its cursor at the end, even with the same
+            // text; any other keeps it where it was.
+            std::uint32_t writes[tutor::control_count];
+            for (tutor::ControlId box : tutor::boxes) {
+                w.control<QLineEdit>(tutor::controls[box].name)->setCursorPosition(0);
+                writes[box] = w.core().screen()[box].writes;
+            }
             const int said = w.messages.size();
             w.item(item)->trigger();
             alone.run(command);
+            for (tutor::ControlId box : tutor::boxes) {
+                const auto* b = w.control<QLineEdit>(tutor::controls[box].name);
+                const bool written = w.core().screen()[box].writes != writes[box];
+                QCOMPARE(b->objectName() + ' ' + QString::number(b->cursorPosition()),
+                         b->objectName() + ' ' + QString::number(written ? b->text().size() : 0));
+            }
             QCOMPARE(w.differences(), QString());
             QCOMPARE(picture(w.core().screen()), picture(alone.screen()));
             QCOMPARE(w.messages.size(), alone.messages.size());

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+using List = QStringList;
+
 // The menu bar as name=caption, "(off)" marking a disabled item.
 inline QStringList menu(const tutor::Screen& screen) {
     QStringList items;
@@ -50,15 +52,19 @@ class Probe : public Recorder, public tutor::Tutor {
         return QString::asprintf("#%02x%02x%02x", c.red, c.green, c.blue);
     }
     void type(const char* name, const QString& value) { control(name).text = value.toStdString(); }
+    // The texts (or the tooltips) of the named controls.
+    QStringList texts(const QStringList& names,
+                      std::string tutor::Control::*field = &tutor::Control::text) {
+        QStringList out;
+        for (const QString& n : names)
+            out << QString::fromStdString(control(qPrintable(n)).*field);
+        return out;
+    }
+    QStringList tips(const QStringList& names) { return texts(names, &tutor::Control::tooltip); }
 
     // Types the six coefficient boxes, numerator and denominator of A, B and C.
-    void type_coefficients(const QString& an, const QString& ad, const QString& bn,
-                           const QString& bd, const QString& cn, const QString& cd) {
-        type("textAN", an);
-        type("TextAD", ad);
-        type("TextBN", bn);
-        type("TextBD", bd);
-        type("TextCN", cn);
-        type("TextCD", cd);
+    void type_coefficients(const QStringList& t) {
+        for (int i = 0; i < 6; ++i)
+            type(tutor::controls[tutor::boxes[i]].name, t[i]);
     }
 };
