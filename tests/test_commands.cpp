@@ -13,7 +13,7 @@ class CommandsTest : public QObject {
         Probe w;
         QCOMPARE(menu(w.screen()),
                  QStringList({"Analizza=Risolvi", "Componi=Componi", "Frazioni=Frazioni",
-                              "Test=Test", "Credits=Info", "Lingua=English"}));
+                              "Test=Test", "Credits=Info", "Lingua=English", "Lavagna=Lavagna"}));
         QVERIFY(!w.language && !w.compose_mode && w.a_den == 1 && w.b_den == 1 && w.c_den == 1);
         QVERIFY(w.fraction_text.empty());
     }
@@ -63,7 +63,7 @@ class CommandsTest : public QObject {
         w.Lingua_Click();
         QCOMPARE(menu(w.screen()),
                  QStringList({"Analizza=Solve", "Componi=Compose", "Frazioni=Fractions",
-                              "Test=Test", "Credits=Info", "Lingua=Italiano"}));
+                              "Test=Test", "Credits=Info", "Lingua=Italiano", "Lavagna=Board"}));
         QCOMPARE(w.text("DetLabel"), QString(" Determinante =  1"));
         w.Analizza_Click();
         QCOMPARE(w.text("DetLabel"), QString(" Determinant =  1"));
