@@ -301,8 +301,7 @@ class Board {
     void discriminant_step() {
         heading(say(heading_discriminant));
         const Wide square = exact::checked_mul(B_, B_), product = exact::checked_mul(4 * A_, C_);
-        line("Δ = B² − 4AC");
-        line(chain({"Δ = " + put(B_) + "² − 4·" + A() + "·" + put(C_),
+        line(chain({"Δ = B² − 4AC = " + put(B_) + "² − 4·" + A() + "·" + put(C_),
                     whole_text(square) +
                         (product >= 0 ? " − " + whole_text(product) : " + " + whole_text(-product)),
                     whole_text(delta_)}));
@@ -322,16 +321,16 @@ class Board {
         heading(say(heading_roots));
         const Rational minus_b(-B_);
         const std::string two_a = put(2 * A_);
-        line("x = (−B ± √Δ) / 2A");
-        line("x = (" + negated(B_) + " ± √" + put(delta_) + ") / (2·" + A() + ")");
-
         const SquareRoot root =
             delta_ == 0 ? SquareRoot{0, 1} : simplify_root(delta_ > 0 ? delta_ : -delta_);
         const std::string root_text = delta_ >= 0 ? surd_text(root.outside, root.inside)
                                                   : imaginary_text(root.outside, root.inside);
-        if (delta_ != 0 && root_text != "√" + whole_text(delta_))
-            line("√" + put(delta_) + " = " + root_text);
-        const std::string formula = "(" + minus_b.text() + " ± " + root_text + ") / " + two_a;
+        if (root_text != "√" + whole_text(delta_))
+            line("√Δ = √" + put(delta_) + " = " + root_text);
+        // The formula, with the numbers put in, then with √Δ worked out.
+        const std::string put_in =
+            "x = (−B ± √Δ) / 2A = (" + negated(B_) + " ± √" + put(delta_) + ") / (2·" + A() + ")";
+        const std::string worked = "(" + minus_b.text() + " ± " + root_text + ") / " + two_a;
 
         // x₁ takes +√Δ over 2A, as the main window's X1 does.
         const Wide g = exact::gcd(exact::gcd(B_, root.outside), 2 * A_);
@@ -343,20 +342,21 @@ class Board {
         if (delta_ == 0) {
             rational_roots_ = true;
             x1_ = x2_ = Rational(-B_, 2 * A_);
-            line(chain({"x = " + formula, x1_.text()}));
+            line(chain({put_in, worked, x1_.text()}));
             line("x₁ = x₂ = " + x1_.text());
         } else if (delta_ > 0 && root.inside == 1) {
             rational_roots_ = true;
             x1_ = Rational(-B_ + root.outside, 2 * A_);
             x2_ = Rational(-B_ - root.outside, 2 * A_);
-            line("x = " + formula);
+            line(chain({put_in, worked}));
             const std::string o = whole_text(root.outside);
             line(chain({"x₁ = (" + minus_b.text() + " + " + o + ") / " + two_a, x1_.text()}));
             line(chain({"x₂ = (" + minus_b.text() + " − " + o + ") / " + two_a, x2_.text()}));
         } else {
-            // Nothing to reduce when no factor is common and 2A is positive already.
+            // The form in lowest terms says something new unless no factor is common, 2A is
+            // positive and −B is there to write; complex roots are split into p/s and q/s.
             const bool lowest = g == 1 && A_ > 0 && B_ != 0 && delta_ > 0;
-            line(lowest ? "x = " + formula : chain({"x = " + formula, form_.text("±")}));
+            line(lowest ? chain({put_in, worked}) : chain({put_in, worked, form_.text("±")}));
             x1_text_ = form_.text(first_sign);
             x2_text_ = form_.text(second_sign);
             line("x₁ = " + x1_text_);
@@ -370,14 +370,11 @@ class Board {
         const Rational x(-B_, 2 * A_);
         const Rational vertex_y(-delta_, 4 * A_), focus_y(1 - delta_, 4 * A_),
             directrix(-(1 + delta_), 4 * A_);
-        line("V(−B/2A; −Δ/4A)");
-        line("V(" + negated(B_) + over_2a + "; " + negated(delta_) + over_4a + ") = V(" + x.text() +
-             "; " + vertex_y.text() + ")");
-        line("F(−B/2A; (1 − Δ)/4A)");
-        line("F(" + x.text() + "; (1 − " + put(delta_) + ")" + over_4a + ") = F(" + x.text() +
-             "; " + focus_y.text() + ")");
-        line("y = −(1 + Δ)/4A");
-        line("y = −(1 + " + put(delta_) + ")" + over_4a + " = " + directrix.text());
+        line("V(−B/2A; −Δ/4A) = V(" + negated(B_) + over_2a + "; " + negated(delta_) + over_4a +
+             ") = V(" + x.text() + "; " + vertex_y.text() + ")");
+        line("F(−B/2A; (1 − Δ)/4A) = F(" + x.text() + "; (1 − " + put(delta_) + ")" + over_4a +
+             ") = F(" + x.text() + "; " + focus_y.text() + ")");
+        line("y = −(1 + Δ)/4A = −(1 + " + put(delta_) + ")" + over_4a + " = " + directrix.text());
     }
 
     void check_step() {

@@ -1,0 +1,285 @@
+// The board's worked steps: their text in both languages, and over random equations that
+// every equality they write holds exactly, with the roots of the main window's formulas.
+#include "tutor/board.h"
+#include "tutor/exact.h"
+
+#include <QtTest>
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+#include <random>
+#include <stdexcept>
+
+using namespace tutor;
+using exact::Rational;
+using exact::Wide;
+using fractions::Fraction;
+
+// The equation as a solve leaves it: a, b, c in lowest terms, then the integer form by the
+// denominators, divided by the common factor. The main window's texts are only carried.
+static SolvedEquation solved(Fraction a, Fraction b, Fraction c) {
+    SolvedEquation e;
+    for (auto [to, from] : {std::pair{&e.a, a}, {&e.b, b}, {&e.c, c}})
+        *to = fractions::reduce_fraction(from.num, from.den);
+    const std::int64_t A = std::int64_t(e.a.num) * e.b.den * e.c.den;
+    const std::int64_t B = std::int64_t(e.b.num) * e.a.den * e.c.den;
+    const std::int64_t C = std::int64_t(e.c.num) * e.a.den * e.b.den;
+    const std::int64_t g = std::gcd(std::gcd(A, B), C);
+    e.A = A / g, e.B = B / g, e.C = C / g;
+    e.x1_text = " X1= 1", e.x2_text = " X2= 1", e.vertex_text = "V( 0  ;  0)";
+    e.focus_text = "F( 0  ;   1/ 4)", e.directrix_text = "Y= -1/ 4";
+    return e;
+}
+
+static Fraction fraction(const QString& text) {
+    return {std::int16_t(text.section('/', 0, 0).toShort()),
+            std::int16_t(text.contains('/') ? text.section('/', 1).toShort() : 1)};
+}
+
+// A number of Q(√r)(i): c[0] + c[1]·√r + c[2]·i + c[3]·i·√r, one r for a whole line.
+struct Value {
+    Rational c[4];
+    bool operator==(const Value& o) const { return std::equal(c, c + 4, o.c); }
+};
+
+static Value times(const Value& x, const Value& y, Wide r) {
+    Value out; // the basis 1, √r, i, i√r multiplies as the bits 1 (√r) and 2 (i) combine
+    for (int j = 0; j < 4; ++j)
+        for (int k = 0; k < 4 && x.c[j].sign() != 0; ++k)
+            if (y.c[k].sign() != 0)
+                out.c[j ^ k] = out.c[j ^ k] + x.c[j] * y.c[k] * Rational((j & k & 1) ? r : 1) *
+                                                  Rational((j & k & 2) ? -1 : 1);
+    return out;
+}
+
+static Rational rational(const Value& v) {
+    return v == Value{{v.c[0]}} ? v.c[0] : throw std::runtime_error("not a rational number");
+}
+
+// The letters of the formulas and what they stand for, itself a formula.
+using Names = std::map<std::string, std::string>;
+
+// Reads a formula as the steps write it: + − ± · / ² √ i, brackets, the letters named, and
+// products written without a sign, which bind closer than "/" (−B/2A, 2√3/3, 2i√3). `branch`
+// takes ± as + (0) or − (1). Throws where it cannot read.
+struct Formula {
+    std::string s;
+    Wide& r; // the line's one square root, 0 until one is met
+    const Names& names;
+    int branch = 0;
+    std::size_t at = 0;
+
+    bool next(const std::string& token) const { return s.compare(at, token.size(), token) == 0; }
+    bool eat(const std::string& token) {
+        at = std::min(s.find_first_not_of(' ', at), s.size());
+        return next(token) ? (at += token.size(), true) : false;
+    }
+    Value closed(Value v) { return eat(")") ? v : throw std::runtime_error("open: " + s); }
+    Value read() {
+        const Value v = sum();
+        return eat(""), at == s.size() ? v : throw std::runtime_error("cannot read " + s);
+    }
+    int sign() { return eat("+") ? 1 : eat("−") ? -1 : eat("±") ? 1 - 2 * branch : 0; }
+    Value sum() {
+        Value v;
+        for (int more = sign(), first = 1; more != 0 || first; more = sign()) {
+            const Value t = times(term(), {more == 0 ? 1 : more}, r);
+            for (int j = 0; j < 4; ++j)
+                v.c[j] = v.c[j] + t.c[j];
+            first = 0;
+        }
+        return v;
+    }
+    Value term() {
+        for (Value v = product();;) {
+            if (eat("·"))
+                v = times(v, product(), r);
+            else if (eat("/"))
+                v = times(v, {Rational(1) / rational(product())}, r);
+            else
+                return v;
+        }
+    }
+    Value product() {
+        Value v = power();
+        while (next("√") || next("i") || next("(") ||
+               std::any_of(names.begin(), names.end(), [&](auto& n) { return next(n.first); }))
+            v = times(v, power(), r);
+        return v;
+    }
+    Value power() {
+        const Value v = primary();
+        return next("²") ? (at += std::string("²").size(), times(v, v, r)) : v;
+    }
+    Value primary() {
+        if (eat("("))
+            return closed(sum());
+        for (const auto& [name, formula] : names)
+            if (eat(name))
+                return Formula{"(" + formula + ")", r, names}.read();
+        if (eat("i"))
+            return {{0, 0, 1}};
+        if (!eat("√")) {
+            std::size_t digits = 0; // std::stoll throws where no number stands
+            const Value v{{Rational(std::stoll(s.substr(at), &digits))}};
+            return at += digits, v;
+        }
+        const Rational n = rational(primary());
+        Wide m = n.num() < 0 ? -n.num() : n.num(), outside = 1;
+        for (Wide d = 2; d * d <= m; ++d)
+            for (; m % (d * d) == 0; m /= d * d)
+                outside *= d;
+        if (!n.is_whole() || (m > 1 && r != 0 && r != m))
+            throw std::runtime_error("a square root this line cannot hold: " + s);
+        r = m > 1 ? m : r;
+        Value v; // √(−n) is i√n
+        v.c[(n.sign() < 0 ? 2 : 0) + (m > 1)] = m == 0 ? 0 : outside;
+        return v;
+    }
+};
+
+// What one part of a chain of equalities is worth: one value, two for ± or for a point
+// V(x; y), one per member of a tuple k · (a, b, c), F(v) as A·v² + B·v + C; none when it
+// holds words or letters not named.
+static std::vector<Value> worth(const QString& part, const Names& names, Wide& r) {
+    static const QRegularExpression point("^[VF]\\((.*); (.*)\\)$"), function("^F\\((.*)\\)$"),
+        tuple("^(.*?) ?·? ?\\((.*, .*)\\)$"), others("[^0-9 +/()i−·²√±]");
+    QString scale = "1";
+    QStringList items{part};
+    if (const auto m = point.match(part); m.hasMatch())
+        items = {m.captured(1), m.captured(2)};
+    else if (const auto f = function.match(part); f.hasMatch())
+        items = {QString("A·(%1)² + B·(%1) + C").arg(f.captured(1))};
+    else if (const auto t = tuple.match(part); t.hasMatch())
+        scale = t.captured(1).isEmpty() ? "1" : t.captured(1), items = t.captured(2).split(", ");
+    std::vector<Value> values;
+    for (const QString& item : items) {
+        QString rest = item + scale;
+        for (const auto& name : names)
+            rest.remove(QString::fromStdString(name.first));
+        if (rest.contains(others))
+            return {};
+        for (int branch = 0; branch <= int(item.contains("±")); ++branch)
+            values.push_back(
+                Formula{(scale + "·(" + item + ")").toStdString(), r, names, branch}.read());
+    }
+    return values;
+}
+
+// Checks every chain of equalities: from the first part that holds a formula, each part up to
+// a ":", "<", ">" or "≠" reads and equals the one before it (± in either order). Counts them.
+static int check_chains(const std::vector<BoardLine>& lines, const Names& names) {
+    static const QRegularExpression end(":| [<>≠] ");
+    int checked = 0;
+    for (const BoardLine& line : lines) {
+        Wide r = 0;
+        std::vector<Value> before;
+        for (const QString& part : QString::fromStdString(line.text).split(" = ")) {
+            const int cut = part.indexOf(end);
+            std::vector<Value> now = worth(part.left(cut), names, r); // left(-1): all
+            if (now.size() == 2 && now[0] == now[1] && !part.contains(';'))
+                now.pop_back(); // x = (2 ± 0) / 2 = 1
+            if (!before.empty() && now != before &&
+                now != std::vector<Value>(before.rbegin(), before.rend()))
+                throw std::runtime_error("does not hold: " + line.text);
+            checked += !before.empty();
+            before = now;
+            if (cut >= 0)
+                break;
+        }
+    }
+    return checked;
+}
+
+// name|a b c, then the roots of a composed equation|a tested X|language|a line the steps write
+static const char* const step_rows =
+    R"(none it|||0|Scrivi A, B e C e scegli Risolvi: qui compariranno i passaggi.
+none en|||1|Type A, B and C and choose Solve: the working will appear here.
+typed fractions|1/2 -3/2 1||1|1/2·x² − 3/2·x + 1 = 0
+factor k|1/2 -3/2 1||0|k = A/a = 1/(1/2) = 2
+integer form|1/2 -3/2 1||1|(A, B, C) = k · (a, b, c) = 2 · (1/2, −3/2, 1) = (1, −3, 2)
+discriminant|1/2 -3/2 1||0|Δ = B² − 4AC = (−3)² − 4·1·2 = 9 − 8 = 1
+rational roots|1/2 -3/2 1||1|x₂ = (3 − 1) / 2 = 1
+vertex|1/2 -3/2 1||1|V(−B/2A; −Δ/4A) = V(−(−3)/(2·1); −1/(4·1)) = V(3/2; −1/4)
+F(X)|1/2 -3/2 1|1/2|1|F(1/2) = 1·(1/2)² + (−3)·(1/2) + 2 = 1/4 − 3/2 + 2 = 3/4
+F(X) not 0|1/2 -3/2 1|1/2|0|F(1/2) = 3/4 ≠ 0: X = 1/2 non è una radice dell'equazione.
+X a root|1 -3 2|1|1|F(1) = 0: X = 1 is a root of the equation.
+k is 1|1 2 -2||1|k = 1: the coefficients are already whole numbers with no common factor.
+√12 = 2√3|1 2 -2||0|√Δ = √12 = 2√3
+irrational|1 2 -2||1|x = (−B ± √Δ) / 2A = (−2 ± √12) / (2·1) = (−2 ± 2√3) / 2 = −1 ± √3
+negative A|-2 2 1||1|x₁ = (1 − √3)/2
+double it|2 4 2||0|Δ = 0: una radice doppia (due radici reali coincidenti).
+complex en|1 1 1||1|Δ = −3 < 0: no real root, two complex conjugate roots.
+complex it|1 1 1||0|x = (−B ± √Δ) / 2A = (−1 ± √(−3)) / (2·1) = (−1 ± i√3) / 2 = −1/2 ± (√3/2)·i
+composed it|1 -1/6 -1/6 1/2 -1/3||0|1. L'equazione che ha le radici a = 1/2 e b = −1/3
+composed en|1 -1/6 -1/6 1/2 -1/3||1|(x − 1/2)(x + 1/3) = x² − (1/2 + (−1/3))·x + 1/2·(−1/3))";
+
+class BoardStepsTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void step_lines_data() {
+        QTest::addColumn<QString>("equation");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("line");
+        for (const QString& row : QString(step_rows).split('\n')) {
+            const QStringList f = row.split('|');
+            QTest::newRow(qPrintable(f[0])) << f[1] << f[2] << f[3].toInt() << f[4];
+        }
+    }
+    void step_lines() {
+        QFETCH(QString, equation);
+        QFETCH(QString, x);
+        QFETCH(int, language);
+        QFETCH(QString, line);
+        std::optional<SolvedEquation> e;
+        const QStringList f = equation.split(' ');
+        if (f.size() >= 3)
+            e = solved(fraction(f[0]), fraction(f[1]), fraction(f[2]));
+        if (f.size() == 5)
+            e->root_a = fraction(f[3]), e->root_b = fraction(f[4]);
+        const std::optional<TestedValue> tested = // the steps work F(X) out themselves
+            x.isEmpty() ? std::nullopt : std::optional(TestedValue{fraction(x), {}});
+        QStringList texts;
+        for (const BoardLine& l : board_steps(e, tested, language))
+            texts << QString::fromStdString(l.text);
+        QVERIFY2(texts.contains(line), qPrintable(texts.join('\n')));
+    }
+
+    // Over random equations, some with a tested X, every chain of equalities holds exactly:
+    // the letters are the solve's values, x₁ and x₂ the main window's roots (−B ± √Δ)/2A.
+    void every_equality_holds() {
+        std::mt19937 random(19);
+        const auto typed = [&](int size, int den) {
+            return Fraction{std::int16_t(std::uniform_int_distribution(-size, size)(random)),
+                            std::int16_t(std::uniform_int_distribution(1, den)(random))};
+        };
+        for (int n = 0; n < 3000; ++n) {
+            Fraction a = typed(12, 9);
+            a.num = a.num == 0 ? 1 : a.num;
+            const SolvedEquation e = solved(a, typed(12, 9), typed(12, 9));
+            const Rational A(e.A), values[] = {A, e.B, e.C, e.a, e.b, e.c, A / Rational(e.a)};
+            Names names{{"Δ", exact::whole_text(Wide(e.B) * e.B - 4 * Wide(e.A) * e.C)},
+                        {"x₁", "(−B + √Δ)/(2A)"},
+                        {"x₂", "(−B − √Δ)/(2A)"}};
+            for (int j = 0; j < 7; ++j)
+                names[std::string("ABCabck").substr(j, 1)] = values[j].text();
+            std::optional<TestedValue> tested;
+            if (n % 2)
+                tested = TestedValue{typed(6, 4), {}}, names["X"] = Rational(tested->x).text();
+            try {
+                QVERIFY(check_chains(board_steps(e, tested, n % 3 % 2), names) >= 12);
+            } catch (const std::exception& failure) {
+                QFAIL(qPrintable(QString("%1, for %2x² + %3x + %4 = 0")
+                                     .arg(failure.what())
+                                     .arg(e.A)
+                                     .arg(e.B)
+                                     .arg(e.C)));
+            }
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(BoardStepsTest)
+#include "test_board_steps.moc"
