@@ -195,6 +195,7 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
             exit 1
         }
         [ "${3:-}" != full ] || {
+            xdotool windowfocus --sync "$bid"
             xdotool key F11
             sleep 1
         }
