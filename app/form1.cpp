@@ -8,8 +8,8 @@
 #include "fonts.h"
 
 #include <QAction>
-#include <QCloseEvent>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -280,16 +280,26 @@ void Form1::open_board() {
 void Form1::show_board() {
     const tutor::Board& board = core_.screen().board;
     board_language_ = core_.language;
+    std::vector<tutor::BoardLine> steps;
     std::optional<tutor::Graph> graph;
     double a = 0, b = 0, c = 0;
-    if (board.equation) {
-        graph = tutor::board_graph(*board.equation, board.tested, board_language_);
-        a = static_cast<double>(board.equation->A);
-        b = static_cast<double>(board.equation->B);
-        c = static_cast<double>(board.equation->C);
+    try {
+        steps = tutor::board_steps(board.equation, board.tested, board_language_);
+        if (board.equation) {
+            graph = tutor::board_graph(*board.equation, board.tested, board_language_);
+            a = static_cast<double>(board.equation->A);
+            b = static_cast<double>(board.equation->B);
+            c = static_cast<double>(board.equation->C);
+        }
+    } catch (const std::exception& failure) {
+        // Not reached by any solve (the session fuzzer works every board it solves); a
+        // board that cannot be worked says why, as a failed command does.
+        const tutor::Bilingual& prefix = tutor::vocabulary::failure_title_prefix;
+        steps = {{false, (board_language_ == 0 ? prefix.italian : prefix.english) +
+                             std::string(failure.what())}};
+        graph.reset();
     }
-    board_->show_board(tutor::board_steps(board.equation, board.tested, board_language_), graph,
-                       board_language_, a, b, c);
+    board_->show_board(steps, graph, board_language_, a, b, c);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

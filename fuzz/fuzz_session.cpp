@@ -3,9 +3,10 @@
 // the boxes must hold the typed equation in lowest integer terms, the discriminant line
 // must be exact and the rational roots shown must satisfy that integer equation; after
 // every test the boxes must hold the typed fractions in lowest terms and the value shown
-// must be A·X² + B·X + C of them. A broken rule traps, and so does an input slower than
-// 100 ms twice. At the end of a run the slowest input is reported, in CPU time of the
-// thread (waiting for a busy core does not count).
+// must be A·X² + B·X + C of them; every board that a solve or a test updates must be
+// worked out, steps and graph, in both languages. A broken rule traps, and so does an
+// input slower than 100 ms twice. At the end of a run the slowest input is reported, in
+// CPU time of the thread (waiting for a busy core does not count).
 #include "session.h"
 
 #include "fractions/numbers.h"
@@ -142,11 +143,12 @@ Wide sign(Wide v) {
 // integer form into the boxes: the typed equation multiplied by a positive factor,
 // in lowest terms, and the discriminant line is B² − 4·A·C of that form.
 void check_integer_form(const tutor::Tutor& w, const Typed& typed) {
-    const std::string line = w.DetLabel.text;
+    const std::string line = w.screen()[tutor::DetLabel].text;
     const std::size_t equals = line.find("= ");
     if (line.rfind(" Determinant", 0) != 0 || equals == std::string::npos)
         return;
-    const Wide a = whole_box(w.textAN), b = whole_box(w.TextBN), c = whole_box(w.TextCN);
+    const Wide a = whole_box(w.screen()[tutor::textAN]), b = whole_box(w.screen()[tutor::TextBN]),
+               c = whole_box(w.screen()[tutor::TextCN]);
     Wide t[6];
     for (int i = 0; i < 6; ++i)
         t[i] = typed_whole(typed.texts[i]);
@@ -176,13 +178,13 @@ void check_integer_form(const tutor::Tutor& w, const Typed& typed) {
 }
 
 void check_roots(const tutor::Tutor& w) {
-    const Root x1 = rational_root(w.LabelX1, " X1=");
-    const Root x2 = rational_root(w.LabelX2, " X2=");
+    const Root x1 = rational_root(w.screen()[tutor::LabelX1], " X1=");
+    const Root x2 = rational_root(w.screen()[tutor::LabelX2], " X2=");
     if (!x1.rational && !x2.rational)
         return;
-    const Wide a = whole_box(w.textAN);
-    const Wide b = whole_box(w.TextBN);
-    const Wide c = whole_box(w.TextCN);
+    const Wide a = whole_box(w.screen()[tutor::textAN]);
+    const Wide b = whole_box(w.screen()[tutor::TextBN]);
+    const Wide c = whole_box(w.screen()[tutor::TextCN]);
     check(a != 0);
     for (const Root& r : {x1, x2}) {
         if (!r.rational)
@@ -213,7 +215,7 @@ void check_test(const tutor::Tutor& w, const Typed& typed, int beeps) {
     }
     const Wide an = n[0], ad = d[0], bn = n[1], bd = d[1], cn = n[2], cd = d[2];
 
-    const std::string line = w.DetLabel.text;
+    const std::string line = w.screen()[tutor::DetLabel].text;
     check(line.rfind("F(", 0) == 0);
     const std::size_t close = line.find(")=");
     check(close != std::string::npos);
@@ -255,7 +257,14 @@ class User : public tutor::Platform {
         const int messages = messages_;
         const bool composing = tutor_.compose_mode != 0;
         beeps_ = 0;
+        const std::uint32_t board_updates = tutor_.screen().board.updates;
         tutor_.run(command);
+        // Every board shown works out in both languages: an exception here is a crash.
+        if (const tutor::Board& board = tutor_.screen().board; board.updates != board_updates)
+            for (int language : {0, 1}) {
+                check(!tutor::board_steps(board.equation, board.tested, language).empty());
+                check(!tutor::board_graph(*board.equation, board.tested, language).points.empty());
+            }
         switch (command) {
         case Command::Analizza:
             if (!composing)

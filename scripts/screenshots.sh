@@ -49,6 +49,21 @@ if [ "${1:-}" = --inside-x ]; then
     }
     trap stop_program EXIT
 
+    # The id of the window with that title, once it shows (within ten seconds).
+    window_titled() {
+        local id=""
+        for _ in $(seq 100); do
+            id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
+            [ -n "$id" ] && break
+            sleep 0.1
+        done
+        [ -n "$id" ] || {
+            echo "FAIL: no window titled $1 appeared" >&2
+            exit 1
+        }
+        echo "$id"
+    }
+
     start_program() {
         if [ -n "$CLOCK" ]; then
             env FAKETIME="2026-12-07 $CLOCK" FAKETIME_DONT_FAKE_MONOTONIC=1 \
@@ -57,16 +72,7 @@ if [ "${1:-}" = --inside-x ]; then
             "$program" &
         fi
         pid=$!
-        wid=""
-        for _ in $(seq 100); do
-            wid=$(xdotool search --onlyvisible --name '^B$' 2>/dev/null | head -n1) || true
-            [ -n "$wid" ] && break
-            sleep 0.1
-        done
-        [ -n "$wid" ] || {
-            echo "FAIL: no window titled B appeared" >&2
-            exit 1
-        }
+        wid=$(window_titled B)
         sleep 1
         read -r win_x win_y win_w win_h < <(xwininfo -id "$wid" | awk '
             /Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
@@ -184,16 +190,8 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
 
     # The board's window, by its title.
     capture_board() {
-        local bid=""
-        for _ in $(seq 50); do
-            bid=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) || true
-            [ -n "$bid" ] && break
-            sleep 0.1
-        done
-        [ -n "$bid" ] || {
-            echo "FAIL: no board titled $1 appeared" >&2
-            exit 1
-        }
+        local bid
+        bid=$(window_titled "$1")
         [ "${3:-}" != full ] || {
             xdotool windowfocus --sync "$bid"
             xdotool key F11

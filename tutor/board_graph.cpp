@@ -5,6 +5,7 @@
 // factors. The doubles are only where the points are drawn.
 #include "board.h"
 
+#include "exact.h"
 #include "vocabulary.h"
 
 #include <algorithm>
@@ -31,61 +32,19 @@ constexpr Bilingual root_tested{" (la X provata)", " (the X tested)"};
 constexpr Bilingual y_intercept_name{"intersezione con l'asse y ", "y-intercept "};
 constexpr Bilingual tested_name{"punto provato ", "tested point "};
 
-constexpr const char* minus = "\u2212"; // the minus sign of every text written here
+using exact::Rational;
+using exact::whole_text;
+using exact::Wide;
+
+const std::string minus = exact::minus_sign;
 constexpr const char* root_sign = "\u221A";
 
-using fractions::Wide;
-
-Wide magnitude(Wide v) {
-    return v < 0 ? -v : v;
+double value(const Rational& q) {
+    return static_cast<double>(q.num()) / static_cast<double>(q.den());
 }
 
-Wide gcd(Wide a, Wide b) {
-    a = magnitude(a);
-    b = magnitude(b);
-    while (b != 0) {
-        const Wide r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
-
-std::string whole_text(Wide v) {
-    std::string digits;
-    Wide rest = magnitude(v);
-    do {
-        digits += static_cast<char>('0' + static_cast<int>(rest % 10));
-        rest /= 10;
-    } while (rest != 0);
-    std::reverse(digits.begin(), digits.end());
-    return v < 0 ? minus + digits : digits;
-}
-
-// A fraction in lowest terms with a positive denominator.
-struct Exact {
-    Wide num = 0, den = 1;
-};
-
-Exact exact(Wide num, Wide den) {
-    if (den < 0) {
-        num = -num;
-        den = -den;
-    }
-    const Wide g = gcd(num, den);
-    return g > 1 ? Exact{num / g, den / g} : Exact{num, den};
-}
-
-std::string text(const Exact& q) {
-    return q.den == 1 ? whole_text(q.num) : whole_text(q.num) + "/" + whole_text(q.den);
-}
-
-double value(const Exact& q) {
-    return static_cast<double>(q.num) / static_cast<double>(q.den);
-}
-
-std::string point_text(const Exact& x, const Exact& y) {
-    return "(" + text(x) + "; " + text(y) + ")";
+std::string point_text(const Rational& x, const Rational& y) {
+    return "(" + x.text() + "; " + y.text() + ")";
 }
 
 std::string trimmed(const std::string& s) {
@@ -105,7 +64,8 @@ std::string polynomial(Wide a, Wide b, Wide c) {
         if (v == 0)
             return;
         out += v < 0 ? std::string(" ") + minus + " " : " + ";
-        out += power.empty() ? whole_text(magnitude(v)) : factor(magnitude(v)) + power;
+        out +=
+            power.empty() ? whole_text(exact::magnitude(v)) : factor(exact::magnitude(v)) + power;
     };
     term(b, "x");
     term(c, "");
@@ -116,7 +76,7 @@ std::string polynomial(Wide a, Wide b, Wide c) {
 struct Root {
     double x = 0;
     bool rational = false;
-    Exact fraction;
+    Rational fraction;
     std::string text;  // "1/2", "(−1 + √5)/2", "1 − √3"
     std::string label; // the main window's caption for it
 };
@@ -125,7 +85,7 @@ struct Root {
 std::string surd_text(Wide p, int sign, Wide k, Wide m, Wide q) {
     std::string out;
     if (p != 0)
-        out = whole_text(p) + (sign > 0 ? " + " : std::string(" ") + minus + " ");
+        out = whole_text(p) + (sign > 0 ? " + " : " " + minus + " ");
     else if (sign < 0)
         out = minus;
     out += (k == 1 ? std::string() : whole_text(k)) + root_sign + whole_text(m);
@@ -139,8 +99,8 @@ std::vector<Root> real_roots(Wide a, Wide b, Wide c, Wide delta, const SolvedEqu
     if (delta < 0)
         return {};
     if (delta == 0) {
-        const Exact x = exact(-b, 2 * a);
-        return {Root{value(x), true, x, text(x), trimmed(eq.x1_text)}};
+        const Rational x(-b, 2 * a);
+        return {Root{value(x), true, x, x.text(), trimmed(eq.x1_text)}};
     }
     std::vector<Root> roots(2);
     roots[0].label = trimmed(eq.x1_text); // (−B + √Δ)/2A
@@ -148,22 +108,17 @@ std::vector<Root> real_roots(Wide a, Wide b, Wide c, Wide delta, const SolvedEqu
     const Wide whole = fractions::whole_square_root(delta);
     if (whole >= 0) {
         for (int i = 0; i < 2; ++i) {
-            const Exact x = exact(-b + (i == 0 ? whole : -whole), 2 * a);
+            const Rational x(-b + (i == 0 ? whole : -whole), 2 * a);
             roots[i].x = value(x);
             roots[i].rational = true;
             roots[i].fraction = x;
-            roots[i].text = text(x);
+            roots[i].text = x.text();
         }
     } else {
-        // Δ = k²·m. Square factors are looked for up to 65536², far beyond the
-        // discriminants a solve can reach; what is left would only be written unsimplified.
-        Wide k = 1, m = delta;
-        for (Wide f = 2; f * f <= m && f <= 65536; ++f)
-            while (m % (f * f) == 0) {
-                m /= f * f;
-                k *= f;
-            }
-        const Wide g = gcd(gcd(b, k), 2 * a);
+        // Δ = k²·m, m free of the square factors found.
+        const exact::SquareRoot root = exact::simplify_root(delta);
+        const Wide k = root.outside, m = root.inside;
+        const Wide g = exact::gcd(exact::gcd(b, k), 2 * a);
         for (int i = 0; i < 2; ++i) {
             Wide p = -b / g, q = 2 * a / g;
             int sign = i == 0 ? 1 : -1;
@@ -275,11 +230,11 @@ Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValu
     // A solve's integer form is below 2^53 in magnitude, so Δ fits easily in 128 bits.
     const Wide a = equation.A, b = equation.B, c = equation.C;
     const Wide delta = b * b - 4 * a * c;
-    const Exact xv = exact(-b, 2 * a), yv = exact(-delta, 4 * a);
-    const Exact yf = exact(1 - delta, 4 * a), yd = exact(-(1 + delta), 4 * a);
+    const Rational xv(-b, 2 * a), yv(-delta, 4 * a);
+    const Rational yf(1 - delta, 4 * a), yd(-(1 + delta), 4 * a);
     const bool tested_ok = tested && tested->x.den != 0 && tested->value.den != 0;
-    const Exact tx = tested_ok ? exact(tested->x.num, tested->x.den) : Exact{};
-    const Exact ty = tested_ok ? exact(tested->value.num, tested->value.den) : Exact{};
+    const Rational tx = tested_ok ? Rational(tested->x) : Rational();
+    const Rational ty = tested_ok ? Rational(tested->value) : Rational();
 
     Graph graph;
     graph.directrix_y = value(yd);
@@ -288,8 +243,7 @@ Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValu
 
     const std::vector<Root> roots = real_roots(a, b, c, delta, equation);
     for (const Root& r : roots) {
-        const bool hit =
-            tested_ok && r.rational && tx.num * r.fraction.den == r.fraction.num * tx.den;
+        const bool hit = tested_ok && r.rational && tx == r.fraction;
         graph.points.push_back({PointKind::Root, r.x, 0, r.label,
                                 say(roots.size() == 1 ? double_root_name : root_name) + r.text +
                                     (hit ? say(root_tested) : ""),
@@ -300,7 +254,7 @@ Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValu
         {PointKind::Vertex, value(xv), value(yv), trimmed(equation.vertex_text), vertex});
     graph.points.push_back({PointKind::Focus, value(xv), value(yf), trimmed(equation.focus_text),
                             say(focus_name) + point_text(xv, yf)});
-    const std::string y_intercept = point_text(Exact{0, 1}, Exact{c, 1});
+    const std::string y_intercept = point_text(Rational(0), Rational(c));
     graph.points.push_back({PointKind::YIntercept, 0, static_cast<double>(c), y_intercept,
                             say(y_intercept_name) + y_intercept});
     if (tested_ok) {
@@ -317,7 +271,7 @@ Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValu
             say(meets_axis) + "x = " + roots[0].text + say(and_word) + "x = " + roots[1].text;
     graph.description = "Parabola y = " + polynomial(a, b, c) + ", " +
                         say(a > 0 ? opens_up : opens_down) + ", " + vertex + ", " + crossings +
-                        ", " + say(directrix_name) + text(yd);
+                        ", " + say(directrix_name) + yd.text();
 
     graph.box =
         fit_box(graph.points, graph.directrix_y, value(xv), value(yv), static_cast<double>(a));

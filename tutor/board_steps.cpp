@@ -53,16 +53,12 @@ constexpr Bilingual tested_not_root{"F(%1) = %2 ≠ 0: X = %1 non è una radice 
                                     "F(%1) = %2 ≠ 0: X = %1 is not a root of the equation."};
 
 using exact::Rational;
+using exact::simplify_root;
+using exact::SquareRoot;
 using exact::whole_text;
 using exact::Wide;
 
 const std::string minus = exact::minus_sign;
-
-// Square factors are taken out of a square root by trial division up to this divisor. A
-// discriminant can reach 2^92, so the search is bounded: a square factor made of larger
-// primes stays under the root (unless all that is left is a square), which is still
-// exact, only less simplified.
-constexpr Wide largest_trial_divisor = 100000;
 
 std::string fill(const char* pattern, const std::string& first, const std::string& second = {}) {
     std::string out = pattern;
@@ -143,34 +139,6 @@ std::string root_factor(const Rational& r) {
     if (r.sign() == 0)
         return "x";
     return "(x " + (r.sign() > 0 ? "− " + r.text() : "+ " + (-r).text()) + ")";
-}
-
-// m = outside² · inside, with the square factors found taken out (m > 0).
-struct SquareRoot {
-    Wide outside = 1, inside = 1;
-};
-
-SquareRoot simplify_root(Wide m) {
-    SquareRoot root;
-    for (Wide d = 2; d <= largest_trial_divisor && d * d <= m; d += d == 2 ? 1 : 2) {
-        bool odd_power = false;
-        while (m % d == 0) {
-            m /= d;
-            odd_power = !odd_power;
-            if (!odd_power)
-                root.outside *= d;
-        }
-        if (odd_power)
-            root.inside *= d;
-    }
-    // What is left has no factor up to the last divisor tried: a prime, a square, or a
-    // product of large primes that stays under the root.
-    const Wide rest = fractions::whole_square_root(m);
-    if (rest > 0)
-        root.outside *= rest;
-    else
-        root.inside *= m;
-    return root;
 }
 
 // q·√r for q > 0: √3, 2√3, and q alone when r is 1.
@@ -290,8 +258,11 @@ class Board {
             line("(A, B, C) = " + integers);
         } else {
             line(say(factor_explained));
-            line(chain({"k = A/a", whole_text(A_) + "/" + put_factor(a_), k_.text()}));
-            line(chain({"(A, B, C) = k · (a, b, c)",
+            // A composed equation names its roots a and b: its coefficients go unnamed.
+            const bool composed = e_.root_a && e_.root_b;
+            line(chain(
+                {composed ? "k" : "k = A/a", whole_text(A_) + "/" + put_factor(a_), k_.text()}));
+            line(chain({composed ? "(A, B, C)" : "(A, B, C) = k · (a, b, c)",
                         k_.text() + " · (" + a_.text() + ", " + b_.text() + ", " + c_.text() + ")",
                         integers}));
         }

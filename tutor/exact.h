@@ -121,4 +121,38 @@ class Rational {
     Wide den_ = 1;
 };
 
+// Square factors are taken out of a square root by trial division up to this divisor. A
+// discriminant can reach 2^92, so the search is bounded: a square factor made of larger
+// primes stays under the root (unless all that is left is a square), which is still
+// exact, only less simplified.
+constexpr Wide largest_trial_divisor = 100000;
+
+// m = outside² · inside, with the square factors found taken out (m > 0).
+struct SquareRoot {
+    Wide outside = 1, inside = 1;
+};
+
+inline SquareRoot simplify_root(Wide m) {
+    SquareRoot root;
+    for (Wide d = 2; d <= largest_trial_divisor && d * d <= m; d += d == 2 ? 1 : 2) {
+        bool odd_power = false;
+        while (m % d == 0) {
+            m /= d;
+            odd_power = !odd_power;
+            if (!odd_power)
+                root.outside *= d;
+        }
+        if (odd_power)
+            root.inside *= d;
+    }
+    // What is left has no factor up to the last divisor tried: a prime, a square, or a
+    // product of large primes that stays under the root.
+    const Wide rest = fractions::whole_square_root(m);
+    if (rest > 0)
+        root.outside *= rest;
+    else
+        root.inside *= m;
+    return root;
+}
+
 } // namespace tutor::exact

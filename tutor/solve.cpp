@@ -114,7 +114,8 @@ void Tutor::solve_integer_form() {
     const auto read = [](double num, double den) {
         return fractions::Fraction{static_cast<std::int16_t>(num), static_cast<std::int16_t>(den)};
     };
-    const fractions::Fraction a = read(a_num, a_den), b = read(b_num, b_den), c = read(c_num, c_den);
+    const fractions::Fraction a = read(a_num, a_den), b = read(b_num, b_den),
+                              c = read(c_num, c_den);
 
     // Multiply through by the (positive) reduced denominators.
     a_num = mul(mul(a_num, b_den), c_den);
@@ -146,10 +147,19 @@ void Tutor::solve_integer_form() {
 
 void Tutor::keep_for_board(fractions::Fraction a, fractions::Fraction b, fractions::Fraction c) {
     // The working state holds the integer form, whole numbers below 2^53.
-    SolvedEquation e{a, b, c, composed_a_, composed_b_, static_cast<std::int64_t>(a_num),
-                     static_cast<std::int64_t>(b_num), static_cast<std::int64_t>(c_num),
-                     screen_[LabelX1].text, screen_[LabelX2].text, screen_[LabelV].text,
-                     screen_[LabelF].text, screen_[LabelD].text};
+    SolvedEquation e{a,
+                     b,
+                     c,
+                     composed_a_,
+                     composed_b_,
+                     static_cast<std::int64_t>(a_num),
+                     static_cast<std::int64_t>(b_num),
+                     static_cast<std::int64_t>(c_num),
+                     screen_[LabelX1].text,
+                     screen_[LabelX2].text,
+                     screen_[LabelV].text,
+                     screen_[LabelF].text,
+                     screen_[LabelD].text};
     screen_.board.equation = std::move(e);
     screen_.board.tested.reset();
     ++screen_.board.updates;
