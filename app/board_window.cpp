@@ -198,13 +198,22 @@ void BoardWindow::scale_type() {
     // a projected board should not need scrolling.
     const int largest = std::max(16, std::min(height() / 30, static_cast<int>(room_width) / 20));
     const int smallest = std::max(16, std::min(largest, height() / 45));
-    int pixels = largest;
-    for (; pixels > smallest; --pixels) {
+    const auto fits = [&](int size) {
         std::unique_ptr<QTextDocument> trial(steps_->document()->clone());
-        format_steps(trial.get(), lines_, pixels);
+        format_steps(trial.get(), lines_, size);
         trial->setTextWidth(room_width);
-        if (trial->size().height() <= room_height)
-            break;
+        return trial->size().height() <= room_height;
+    };
+    // The largest size that fits, by halving the range: each trial is a whole layout.
+    int pixels = smallest;
+    if (fits(largest)) {
+        pixels = largest;
+    } else {
+        int too_large = largest;
+        while (too_large - pixels > 1) {
+            const int middle = (pixels + too_large) / 2;
+            (fits(middle) ? pixels : too_large) = middle;
+        }
     }
     if (pixels == type_pixels_)
         return;

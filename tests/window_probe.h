@@ -26,6 +26,7 @@ class WindowProbe : public Form1 {
     // Whether each message box records how the widgets then differ from the core.
     bool compare_on_message = false;
 
+    using Form1::board;
     using Form1::core;
 
     QAction* item(const char* name) const { return findChild<QAction*>(name); }
