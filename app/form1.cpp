@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 
 #include <algorithm>
 #include <limits>
@@ -269,8 +270,11 @@ void Form1::mirror(bool everything) {
 }
 
 void Form1::open_board() {
-    if (board_ == nullptr)
+    if (board_ == nullptr) {
         board_ = new BoardWindow(this);
+        // Its first size leaves some of a small screen free.
+        board_->resize(board_->size().boundedTo(screen()->availableSize() * 9 / 10));
+    }
     show_board();
     board_->show();
     board_->raise();
