@@ -10,7 +10,9 @@
 //
 // A screen reader: the graph is a chart whose name is "Graph" and whose description is
 // what it shows. While it has the focus, each arrow key renames it to the point reached
-// (its name and exact coordinates): Orca speaks a name change of the focused object.
+// (its name and exact coordinates), and a hidden notification inside it shows with that
+// name: Orca 43 reads a notification out as it shows. It says nothing on a name change
+// from Qt 6.4, whose AT-SPI event carries the object where Orca expects the new name.
 #include "graph_view.h"
 
 #include <QAccessible>
@@ -83,11 +85,18 @@ std::vector<double> ticks(double low, double high, double step) {
     return out;
 }
 
+// The hidden child through which the point reached is spoken.
+constexpr const char* point_announcer = "Grafico: punto";
+
 void install_chart_role() {
     static const bool installed = [] {
         QAccessible::installFactory([](const QString&, QObject* object) -> QAccessibleInterface* {
             if (auto* graph = qobject_cast<GraphView*>(object))
                 return new QAccessibleWidget(graph, QAccessible::Chart);
+            if (object->isWidgetType() && object->objectName() == QLatin1String(point_announcer) &&
+                qobject_cast<GraphView*>(object->parent()))
+                return new QAccessibleWidget(static_cast<QWidget*>(object),
+                                             QAccessible::Notification);
             return nullptr;
         });
         return true;
@@ -148,6 +157,10 @@ GraphView::GraphView(QWidget* parent) : QWidget(parent) {
     setObjectName("Grafico");
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    auto* announcer = new QWidget(this);
+    announcer->setObjectName(point_announcer);
+    announcer->setGeometry(0, 0, 0, 0);
+    announcer->hide();
 }
 
 void GraphView::set_graph(const tutor::Graph& graph, double A, double B, double C, int language) {
@@ -176,6 +189,12 @@ void GraphView::move_to(int i) {
     current_ = i;
     update_name();
     update();
+    // Shown again, so that the same point reached twice is spoken twice.
+    if (auto* announcer = findChild<QWidget*>(point_announcer, Qt::FindDirectChildrenOnly)) {
+        announcer->hide();
+        announcer->setAccessibleName(QString::fromStdString(graph_.points[i].spoken));
+        announcer->show();
+    }
 }
 
 void GraphView::keyPressEvent(QKeyEvent* event) {
