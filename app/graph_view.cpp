@@ -133,7 +133,10 @@ Frame frame_of(const QSize& size, const tutor::ViewBox& box) {
     for (double y : ticks(box.y_min, box.y_max, box.y_step))
         label_width = std::max(label_width, metrics.horizontalAdvance(tick_text(y, box.y_step)));
     const double pad = unit * 0.6;
-    const QRectF plot(label_width + 2 * pad, pad, size.width() - label_width - 3 * pad,
+    // The last x tick's label is centred on the plot's right edge: room for its half.
+    const double right =
+        std::max(pad, metrics.horizontalAdvance(tick_text(box.x_max, box.x_step)) / 2 + pad / 2);
+    const QRectF plot(label_width + 2 * pad, pad, size.width() - label_width - 2 * pad - right,
                       size.height() - metrics.height() - 3 * pad);
     return {plot, box};
 }

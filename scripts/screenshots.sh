@@ -18,7 +18,7 @@
 # pixel (compare -metric AE a.png b.png null:); only the text cursor's blink may differ.
 # OUT_DIR is docs/screenshots unless given.
 #
-# Needs xvfb, xauth, x11-utils, imagemagick, xdotool, python3 and, with --clock,
+# Needs xvfb, xauth, x11-utils, imagemagick, xdotool, openbox, python3 and, with --clock,
 # faketime; missing Debian packages are installed (as root or through sudo).
 #
 # Menu items are clicked at the middle of their caption. Their places depend on the
@@ -203,7 +203,11 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
         echo "wrote $2 ($(identify -format %wx%h "$2"))"
     }
 
-    # (f) the board after a solve with fractions, Italian, full screen
+    # (f) the board after a solve with fractions, Italian, full screen: a window manager
+    # puts a window in full screen, so one runs for this picture.
+    openbox >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
     start_program
     click_menu 3
     click_box_a
@@ -212,6 +216,8 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
     xdotool key ctrl+l
     capture_board Lavagna "$out/board-it.png" full
     stop_program
+    kill "$wm"
+    wait "$wm" 2>/dev/null || true
 
     # (g) the board in English after complex roots
     start_program
@@ -254,7 +260,7 @@ program=$(realpath "$build/quadratic-tutor")
 
 need=()
 for tool in xvfb-run:xvfb xauth:xauth xwininfo:x11-utils import:imagemagick xdotool:xdotool \
-    python3:python3; do
+    openbox:openbox python3:python3; do
     command -v "${tool%%:*}" >/dev/null || need+=("${tool#*:}")
 done
 [ -z "$CLOCK" ] || command -v faketime >/dev/null || need+=(faketime)
