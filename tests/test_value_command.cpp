@@ -22,12 +22,9 @@ static Run run(Probe& w, const QString& typed) {
         w.type(qPrintable(boxes[i]), typed.section(',', i, i));
     const int said = w.messages.size(), beeped = w.beeps;
     w.Test_Click();
-    Run r{{w.text("ResLabel"), w.tip("ResLabel"), w.colour("ResLabel"), w.text("DetLabel"),
-           w.tip("DetLabel"), w.text("LabelX")},
-          w.texts(boxes),
-          {},
-          {},
-          w.beeps - beeped};
+    const List shown{w.text("ResLabel"), w.tip("ResLabel"), w.colour("ResLabel"),
+                     w.text("DetLabel"), w.tip("DetLabel"), w.text("LabelX")};
+    Run r{shown, w.texts(boxes), {}, {}, w.beeps - beeped};
     for (const QString& box : boxes)
         if (w.hidden(qPrintable(box)))
             r.hidden << box;

@@ -24,16 +24,15 @@ static QStringList menu(const WindowProbe& w) {
 
 // The core's picture but for the backgrounds, which follow the clock at start-up.
 static QStringList picture(const tutor::Screen& screen) {
-    QStringList out;
+    QStringList out = menu(screen);
     for (const tutor::ControlInfo& info : tutor::controls) {
         const tutor::Control& c = screen[info.id];
         out << QString("%1|%2|%3|%4|%5")
                    .arg(info.name, QString::fromStdString(c.text),
-                        QString::fromStdString(c.tooltip))
-                   .arg(c.visible)
-                   .arg(c.colour);
+                        QString::fromStdString(c.tooltip), QString::number(c.visible),
+                        QString::number(c.colour));
     }
-    return out + menu(screen);
+    return out;
 }
 
 class WindowTest : public QObject {
@@ -224,13 +223,8 @@ class WindowTest : public QObject {
         for (const auto& [box, text] :
              {std::pair{"textAN", "1"}, {"TextBN", "-3"}, {"TextCN", "2"}, {"TextXN", "1"}})
             w.control<QLineEdit>(box)->setText(text);
-        const QMap<QString, Qt::Key> named{{"Return", Qt::Key_Return},
-                                           {"Tab", Qt::Key_Tab},
-                                           {"F10", Qt::Key_F10},
-                                           {"Right", Qt::Key_Right},
-                                           {"Escape", Qt::Key_Escape}};
         for (const QString& key : keys.split(' '))
-            QTest::keyClick(QApplication::focusWidget(), named[key]);
+            QTest::keyClick(QApplication::focusWidget(), QKeySequence(key)[0].key());
         QCoreApplication::processEvents();
         const QAction* active = w.menuBar()->activeAction();
         QCOMPARE(QApplication::focusWidget()->objectName() + "|" + (active ? active->text() : "") +

@@ -1,25 +1,11 @@
 """Drives the real program through AT-SPI, as a screen reader sees it.
 
-Starts a private desktop (Xvfb, the openbox window manager, a D-Bus session through
-dbus-run-session, the AT-SPI bus; once for the process, since Atspi keeps its first
-bus) and on it the program with Qt's accessibility bridge on; finds controls by
-accessible name or role, reads names, descriptions and texts, presses real keys with
-xdotool and waits for the focus or for an AT-SPI event.
-
-Runs with Debian's python3 and python3-pyatspi (not a virtualenv's python):
-
-    /usr/bin/python3 tests/accessibility/test_startup.py build/quadratic-tutor
-
-    with Stack(program) as stack:
-        stack.type_text("1")
-        since = stack.mark()
-        stack.press("alt", "Return")  # the first menu item, Risolvi
-        stack.wait_for_event("object:property-change:accessible-name", since=since,
-                             predicate=lambda e: "Determinante" in e.source_text)
-        print(text(stack.find(name_prefix=" Determinante")))
-
-Packages (scripts/install-deps.sh installs them): xvfb x11-utils openbox xdotool dbus-bin
-dbus-daemon at-spi2-core python3-pyatspi.
+Starts a private desktop (Xvfb, openbox, a D-Bus session through dbus-run-session, the
+AT-SPI bus; once for the process, since Atspi keeps its first bus) and on it the
+program with Qt's accessibility bridge on; finds controls by accessible name and role,
+reads names, descriptions and texts, and waits for the focus or for an AT-SPI event.
+Needs Debian's /usr/bin/python3 with python3-pyatspi, and xvfb x11-utils openbox
+xdotool dbus-bin dbus-daemon at-spi2-core (scripts/install-deps.sh installs them).
 """
 
 import atexit
@@ -37,31 +23,37 @@ import warnings
 pyatspi = None
 GLib = None
 
-DEFAULT_TIMEOUT = 15.0
+TIMEOUT = 15.0
 
 
 class HarnessError(AssertionError):
     pass
 
 
-def _wait(predicate, timeout, what, pump=None):
+def pump(seconds=0.0):
+    """Lets Atspi's events and replies, which come through GLib's default main context,
+    arrive for a while (once, by default)."""
+    deadline = time.monotonic() + seconds
+    while GLib:
+        context = GLib.MainContext.default()
+        while context.pending():
+            context.iteration(False)
+        if time.monotonic() >= deadline:
+            return
+        time.sleep(0.02)
+
+
+def wait(predicate, timeout, what):
+    """predicate's first true value, pumping events while it is false."""
     deadline = time.monotonic() + timeout
     while True:
-        if pump:
-            pump()
+        pump()
         value = predicate()
         if value:
             return value
         if time.monotonic() > deadline:
             raise HarnessError("timed out after %.1f s waiting for %s" % (timeout, what))
         time.sleep(0.05)
-
-
-def _pump():
-    # Atspi delivers events and replies through GLib's default main context.
-    context = GLib.MainContext.default()
-    while context.pending():
-        context.iteration(False)
 
 
 def role_name(obj):
@@ -79,9 +71,8 @@ def name(obj, fresh=True):
     return obj.name
 
 
-def description(obj, fresh=True):
-    if fresh:
-        obj.clearCache()
+def description(obj):
+    obj.clearCache()
     return obj.description
 
 
@@ -117,20 +108,14 @@ def walk(root):
 
 
 class Event:
-    """A copy of what an AT-SPI event said, taken when it arrived."""
+    """What an AT-SPI event said, copied when it arrived."""
 
     def __init__(self, event):
-        self.type = event.type
-        self.detail1 = event.detail1
-        self.detail2 = event.detail2
-        self.source = event.source
+        self.type, self.detail1, self.source = event.type, event.detail1, event.source
         self.source_text = describe(event.source)
-        data = event.any_data
-        self.any_data = data if isinstance(data, (str, int, float)) else describe(data)
 
     def __repr__(self):
-        return "%s %s (%s, %s, %r)" % (
-            self.type, self.source_text, self.detail1, self.detail2, self.any_data)
+        return "%s %s (%s)" % (self.type, self.source_text, self.detail1)
 
 
 def _stop_process(proc, signal_to=None):
@@ -143,18 +128,22 @@ def _stop_process(proc, signal_to=None):
             proc.wait()
 
 
+def _run(*argv):
+    return subprocess.run(argv, capture_output=True, text=True).stdout
+
+
 class _Desktop:
-    """Xvfb, a D-Bus session and the AT-SPI bus, started once for the process (Atspi
-    connects to one accessibility bus and keeps it) and stopped when it exits."""
+    """Xvfb, a D-Bus session and the AT-SPI bus, started once for the process and
+    stopped when it exits."""
 
     started = None
 
     @classmethod
-    def get(cls, timeout):
+    def get(cls):
         if cls.started is None:
             desktop = cls()
             try:
-                desktop._start(timeout)
+                desktop._start()
             except BaseException:
                 desktop.stop()
                 raise
@@ -174,7 +163,18 @@ class _Desktop:
         self.procs.append(proc)
         return proc
 
-    def _start(self, timeout):
+    def _spawn_and_read(self, argv, what):
+        """Starts argv with a pipe whose number is in argv as {fd}; the line it writes."""
+        read_end, write_end = os.pipe()
+        self._spawn([a.format(fd=write_end) for a in argv], pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            line = pipe.readline().strip()
+        if not line:
+            raise HarnessError("%s did not start" % what)
+        return line
+
+    def _start(self):
         global pyatspi, GLib
         for tool in ("Xvfb", "xdotool", "xprop", "openbox", "dbus-run-session"):
             if not shutil.which(tool):
@@ -185,47 +185,32 @@ class _Desktop:
             os.environ.pop(var, None)
         os.environ.update(HOME=self.work, XDG_RUNTIME_DIR=runtime,
                           XDG_CONFIG_HOME=os.path.join(self.work, "config"))
-
         # Xvfb picks a free display and writes its number to the pipe.
-        read_end, write_end = os.pipe()
-        self._spawn(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                     "-nolisten", "tcp", "-noreset"], pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            display = pipe.readline().strip()
-        if not display:
-            raise HarnessError("Xvfb did not start")
-        os.environ["DISPLAY"] = ":" + display
-
+        os.environ["DISPLAY"] = ":" + self._spawn_and_read(
+            ["Xvfb", "-displayfd", "{fd}", "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+             "-noreset"], "Xvfb")
         # dbus-run-session keeps the session bus for as long as its child lives, and
         # ends it with the child; the child tells its pid and the address, and sleeps.
-        read_end, write_end = os.pipe()
-        self._spawn(["dbus-run-session", "--", "sh", "-c",
-                     'echo "$$ $DBUS_SESSION_BUS_ADDRESS" >&%d; exec sleep infinity'
-                     % write_end], pass_fds=(write_end,))
-        os.close(write_end)
-        with os.fdopen(read_end) as pipe:
-            child, _, address = pipe.readline().strip().partition(" ")
+        child, _, address = self._spawn_and_read(
+            ["dbus-run-session", "--", "sh", "-c",
+             'echo "$$ $DBUS_SESSION_BUS_ADDRESS" >&{fd}; exec sleep infinity'],
+            "dbus-run-session").partition(" ")
         if not address:
             raise HarnessError("dbus-run-session did not start a bus")
         self.session_child = int(child)
         os.environ["DBUS_SESSION_BUS_ADDRESS"] = address
-
         # A window manager, as on a desktop: without one, X gives the keyboard focus to
         # nobody when a message box closes, and the window stays without focus.
         self._spawn(["openbox", "--sm-disable"])
-        _wait(lambda: "window id" in subprocess.run(
-            ["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"], capture_output=True,
-            text=True).stdout, timeout, "the window manager")
-
+        wait(lambda: "window id" in _run("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+             TIMEOUT, "the window manager")
         # Asking org.a11y.Bus for its address before the launcher owns the name would
         # have D-Bus start a second launcher, so the wait asks the bus itself.
         self._spawn(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        _wait(lambda: "boolean true" in subprocess.run(
-            ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
-             "string:org.a11y.Bus"], capture_output=True, text=True).stdout,
-              timeout, "the AT-SPI bus launcher")
+        wait(lambda: "boolean true" in _run(
+            "dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+            "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner",
+            "string:org.a11y.Bus"), TIMEOUT, "the AT-SPI bus launcher")
 
         with warnings.catch_warnings():
             warnings.simplefilter("ignore", ImportWarning)  # gi's importer under unittest
@@ -246,31 +231,19 @@ class _Desktop:
 
 
 class Stack:
-    """The program on the harness's desktop (Xvfb, D-Bus session, AT-SPI bus, started
-    with the first Stack); a context manager that starts and stops the program.
-
-    The program gets QT_ACCESSIBILITY=1, QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 and
-    QT_QPA_PLATFORM=xcb on top of env. Events of the types in `events` are recorded
-    from the start in self.events.
-    """
+    """A context manager that starts the program on the harness's desktop (started with
+    the first Stack), with Qt's accessibility on, and stops it; the program's events of
+    the EVENTS types are recorded from the start in self.events."""
 
     EVENTS = ("object:state-changed:focused", "object:property-change",
               "object:text-changed", "object:state-changed:showing",
               "object:children-changed", "window")
 
-    def __init__(self, program, args=(), env=None, events=EVENTS, timeout=DEFAULT_TIMEOUT):
+    def __init__(self, program):
         self.program = os.path.realpath(program)
-        self.args = list(args)
-        self.extra_env = dict(env or {})
-        self.event_types = events
-        self.timeout = timeout
         self.events = []
-        self.output = None
-        self.app = None
-        self.process = None
+        self.output = self.app = self.process = None
         self._listening = False
-
-    # -- start and stop -------------------------------------------------------------
 
     def __enter__(self):
         try:
@@ -285,45 +258,38 @@ class Stack:
         return False
 
     def _start(self):
-        desktop = _Desktop.get(self.timeout)
-        for kind in self.event_types:
+        desktop = _Desktop.get()
+        for kind in self.EVENTS:
             pyatspi.Registry.registerEventListener(self._on_event, kind)
         self._listening = True
-
         env = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    QT_QPA_PLATFORM="xcb")
-        env.update(self.extra_env)
         self.output = tempfile.TemporaryFile("w+", dir=desktop.work)
-        self.process = subprocess.Popen([self.program] + self.args, env=env,
-                                        stdin=subprocess.DEVNULL, stdout=self.output,
-                                        stderr=subprocess.STDOUT)
-        self.app = _wait(self._find_app, self.timeout, "the program on the AT-SPI bus",
-                         _pump)
+        self.process = subprocess.Popen([self.program], env=env, stdin=subprocess.DEVNULL,
+                                        stdout=self.output, stderr=subprocess.STDOUT)
+        self.app = wait(self._find_app, TIMEOUT, "the program on the AT-SPI bus")
         # Keys go to the window through XTEST like a real keyboard's, once the window
         # manager has made it the active window, as it does by itself for a new one.
-        self.window_id = _wait(lambda: subprocess.run(
-            ["xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid)],
-            capture_output=True, text=True).stdout.split(), self.timeout,
-            "the program's window", _pump)[0]
-        _wait(lambda: self._active_window() == int(self.window_id), self.timeout,
-              "the window manager to activate the window", _pump)
+        window_id = wait(lambda: _run("xdotool", "search", "--onlyvisible", "--pid",
+                                      str(self.process.pid)).split(),
+                         TIMEOUT, "the program's window")[0]
+        wait(lambda: self._active_window() == int(window_id), TIMEOUT,
+             "the window manager to activate the window")
         # Ready once something in the window has the focus.
-        self.wait_for_focus(lambda obj: True, what="the first focus")
+        self.wait_for_focus(lambda obj: True, "the first focus", TIMEOUT)
 
     @staticmethod
     def _active_window():
-        out = subprocess.run(["xprop", "-root", "_NET_ACTIVE_WINDOW"], capture_output=True,
-                             text=True).stdout
         try:
-            return int(out.rsplit("#", 1)[1].split(",")[0], 16)
+            return int(_run("xprop", "-root", "_NET_ACTIVE_WINDOW").rsplit("#", 1)[1]
+                       .split(",")[0], 16)
         except (IndexError, ValueError):
             return None
 
     def _find_app(self):
         if self.process.poll() is not None:
             raise HarnessError("the program exited with %s" % self.process.returncode)
-        desktop = pyatspi.Registry.getDesktop(0)
-        for app in desktop:
+        for app in pyatspi.Registry.getDesktop(0):
             try:
                 if app is not None and app.get_process_id() == self.process.pid:
                     return app
@@ -333,7 +299,7 @@ class Stack:
 
     def _stop(self):
         if self._listening:
-            pyatspi.Registry.deregisterEventListener(self._on_event, *self.event_types)
+            pyatspi.Registry.deregisterEventListener(self._on_event, *self.EVENTS)
             self._listening = False
         if self.process is not None:
             if self.process.poll() is not None:
@@ -342,76 +308,43 @@ class Stack:
                 sys.stderr.write("\nthe program ended with status %d:\n%s"
                                  % (self.process.returncode, self.output.read()))
             _stop_process(self.process)
-            # Lets the bus tell that the program has gone before the next one starts.
-            _pump()
-
-    # -- events -------------------------------------------------------------------
+            pump()  # lets the bus tell that the program has gone before the next starts
 
     def _on_event(self, event):
         try:
-            if event.host_application is None or \
-                    event.host_application.get_process_id() != self.process.pid:
+            if event.host_application.get_process_id() != self.process.pid:
                 return
-        except Exception:
+        except Exception:  # no host application, or a dead one
             return
         self.events.append(Event(event))
 
-    def pump(self, seconds=0.0):
-        """Lets events arrive for a while."""
-        deadline = time.monotonic() + seconds
-        while True:
-            _pump()
-            if time.monotonic() >= deadline:
-                return
-            time.sleep(0.02)
-
     def mark(self):
         """A place in the event record; wait_for_event looks only after it."""
-        _pump()
+        pump()
         return len(self.events)
 
-    def wait_for_event(self, kind, predicate=lambda e: True, since=0, timeout=None):
+    def wait_for_event(self, kind, predicate, since, timeout):
         """The first recorded event after `since` whose type starts with kind."""
-        def found():
-            for e in self.events[since:]:
-                if e.type.startswith(kind) and predicate(e):
-                    return e
-            return None
-        return _wait(found, timeout or self.timeout, "event %s" % kind, _pump)
+        return wait(lambda: next((e for e in self.events[since:]
+                                  if e.type.startswith(kind) and predicate(e)), None),
+                    timeout, "event %s" % kind)
 
-    def events_since(self, since, kind=""):
-        _pump()
-        return [e for e in self.events[since:] if e.type.startswith(kind)]
-
-    # -- finding --------------------------------------------------------------------
-
-    def find_all(self, name=None, role=None, name_prefix=None, root=None, predicate=None):
-        """Objects under root (the application) matching all of the given tests.
-
-        role is an AT-SPI role name as Orca says it: "text", "label", "menu bar",
-        "menu item", "frame", ...
-        """
+    def find_all(self, role, name=None):
+        """The objects of the AT-SPI role ("text", "menu bar", "frame", ...) and name."""
         found = []
-        for obj in walk(root or self.app):
+        for obj in walk(self.app):
             try:
-                if role is not None and role_name(obj) != role:
-                    continue
-                if name is not None and obj.name != name:
-                    continue
-                if name_prefix is not None and not obj.name.startswith(name_prefix):
-                    continue
-                if predicate is not None and not predicate(obj):
-                    continue
+                if role_name(obj) == role and name in (None, obj.name):
+                    found.append(obj)
             except Exception:
-                continue
-            found.append(obj)
+                pass
         return found
 
-    def find(self, **tests):
-        found = self.find_all(**tests)
+    def find(self, role, name=None):
+        found = self.find_all(role, name)
         if len(found) != 1:
-            raise HarnessError("%d objects match %s: %s"
-                               % (len(found), tests, [describe(o) for o in found]))
+            raise HarnessError("%d objects match %s %r: %s"
+                               % (len(found), role, name, [describe(o) for o in found]))
         return found[0]
 
     def focused(self):
@@ -425,12 +358,10 @@ class Stack:
                 pass
         return None
 
-    def wait_for_focus(self, predicate, what="the focus", timeout=None):
+    def wait_for_focus(self, predicate, what, timeout):
         """Waits until the focused object satisfies predicate; returns it."""
-        def check():
-            obj = self.focused()
-            return obj if obj is not None and predicate(obj) else None
-        return _wait(check, timeout or self.timeout, what, _pump)
+        return wait(lambda: next((o for o in [self.focused()]
+                                  if o is not None and predicate(o)), None), timeout, what)
 
     def as_caching_client(self, steps):
         """Runs steps the way a screen reader runs: inside Atspi's main loop, where
@@ -455,15 +386,3 @@ class Stack:
         pyatspi.Registry.start()
         if failure:
             raise failure[0]
-
-    # -- keys -----------------------------------------------------------------------
-
-    def press(self, *keys, settle=0.3, delay=60):
-        """Presses keys in xdotool's names: "Tab", "Return", "alt", "F10", "alt+l";
-        delay is the time between two keys in milliseconds."""
-        subprocess.run(["xdotool", "key", "--delay", str(delay)] + list(keys), check=True)
-        self.pump(settle)
-
-    def type_text(self, string, settle=0.3, delay=60):
-        subprocess.run(["xdotool", "type", "--delay", str(delay), "--", string], check=True)
-        self.pump(settle)

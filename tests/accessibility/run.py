@@ -30,19 +30,13 @@ def main():
     args = parser.parse_args()
     if not os.access(args.program, os.X_OK):
         sys.exit("run.py: no program at %s" % args.program)
-    program = os.path.realpath(args.program)
 
     loader = unittest.TestLoader()
     if args.patterns:
         loader.testNamePatterns = ["*%s*" % p for p in args.patterns]
     suite = loader.discover(HERE, pattern="test_*.py", top_level_dir=HERE)
-    # Every test file reads the program from its PROGRAM, or from window.PROGRAM.
-    for module in list(sys.modules.values()):
-        path = getattr(module, "__file__", None) or ""
-        if hasattr(module, "PROGRAM") and path.startswith(HERE):
-            module.PROGRAM = program
-
     import window
+    window.PROGRAM = os.path.realpath(args.program)
     window.DEADLINE = time.monotonic() + args.budget
     result = unittest.TextTestRunner(verbosity=2 if args.verbose else 1).run(suite)
     if result.testsRun == 0:

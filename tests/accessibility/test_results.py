@@ -4,7 +4,7 @@ shows the notification with those lines as its name, whichever key ran it.
     /usr/bin/python3 tests/accessibility/test_results.py build/quadratic-tutor
 """
 
-from window import WindowTest, main
+from window import WindowTest, keys, main, menu
 
 A, B, C, X = "numeratore di A", "numeratore di B", "numeratore di C", "numeratore di X"
 
@@ -31,27 +31,19 @@ class Results(WindowTest):
             with self.subTest(box=box, key=key):
                 self.w.fill((A, a), (B, b), (C, c))
                 self.w.tab_to(box)
-                since = self.w.mark()
-                if key == "Return":
-                    self.w.press(key)
-                else:
-                    self.w.choose("Risolvi", key)
-                self.assertEqual(self.w.announcement(since), said)
+                command = keys(key) if key == "Return" else menu("Risolvi", key)
+                self.assertEqual(self.w.announced(command), said)
 
     def test_return_in_the_x_row_announces_the_value(self):
         self.w.fill((A, "1"), (B, "-3"), (C, "2"))
         for x, said in TESTS:
             with self.subTest(x=x):
                 self.w.fill((X, x))
-                since = self.w.mark()
-                self.w.press("Return")
-                self.assertEqual(self.w.announcement(since), said)
+                self.assertEqual(self.w.announced(keys("Return")), said)
 
     def test_refused_solve_announces_nothing(self):
         self.w.fill((A, "1"), (B, "-3"), (C, "2"))
-        since = self.w.mark()
-        self.w.press("Return")
-        self.w.announcement(since)
+        self.w.announced(keys("Return"))
         self.w.fill((A, "0"))
         since = self.w.mark()
         self.w.press("Return")
@@ -66,14 +58,10 @@ class Compose(WindowTest):
 
     def test_compose_announces_its_lines_and_then_the_solve(self):
         self.w.tab_to(A)
-        since = self.w.mark()
-        self.w.choose("Componi")
-        self.assertEqual(self.w.announcement(since), COMPOSE)
+        self.assertEqual(self.w.announced(menu("Componi")), COMPOSE)
         # (x - 3)(x + 2) = x² - x - 6
         self.w.fill(("numeratore di a", "3"), ("numeratore di b", "-2"))
-        since = self.w.mark()
-        self.w.press("Return")
-        self.assertEqual(self.w.announcement(since), " Determinante =  25,  X1= 3,  X2=-2")
+        self.assertEqual(self.w.announced(keys("Return")), " Determinante =  25,  X1= 3,  X2=-2")
 
 
 if __name__ == "__main__":
