@@ -68,7 +68,7 @@ QColor from_bgr(std::uint32_t bgr) {
 Form1::Form1(QWidget* parent) : QMainWindow(parent), core_(*this) {
     setObjectName("Form1");
     setWindowTitle("B");
-    setWindowIcon(app_icon());
+    setWindowIcon(design_icon());
     // A fixed border: title bar, system menu and close button, nothing to resize,
     // maximise or minimise with.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -304,6 +304,18 @@ void Form1::show_board() {
         graph.reset();
     }
     board_->show_board(steps, graph, board_language_, a, b, c);
+}
+
+bool Form1::event(QEvent* event) {
+    const bool handled = QMainWindow::event(event);
+    // An update request paints and flushes a frame; once the first one is on screen the
+    // icon's larger pictures are read, which would otherwise delay it.
+    if (event->type() == QEvent::UpdateRequest && !icon_sizes_set_) {
+        icon_sizes_set_ = true;
+        QMetaObject::invokeMethod(
+            this, [this] { setWindowIcon(app_icon()); }, Qt::QueuedConnection);
+    }
+    return handled;
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

@@ -44,6 +44,8 @@ class Form1 : public QMainWindow, private tutor::Platform {
 
     // Closing the window ends the program, the board with it.
     void closeEvent(QCloseEvent* event) override;
+    // After the first frame, the window's icon in every size.
+    bool event(QEvent* event) override;
 
   private:
     void build_controls();
@@ -95,4 +97,5 @@ class Form1 : public QMainWindow, private tutor::Platform {
     BoardWindow* board_ = nullptr;
     // The language the board was last laid out in.
     int board_language_ = 0;
+    bool icon_sizes_set_ = false;
 };
