@@ -262,9 +262,9 @@ void Form1::mirror(bool everything) {
     }
     if (now.board.requests != shown_.board.requests)
         open_board();
-    else if (board_ != nullptr &&
+    else if (board_ != nullptr && board_->isVisible() &&
              (now.board.updates != shown_.board.updates || core_.language != board_language_))
-        show_board();
+        show_board(); // a closed board is brought up to date when it is opened again
     shown_ = now;
     describe_controls();
 }
