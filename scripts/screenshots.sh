@@ -273,4 +273,4 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 mkdir -p "$out"
-xvfb-run -a -s "-screen 0 1920x1080x24" bash "$self" --inside-x "$program" "$out"
+xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" bash "$self" --inside-x "$program" "$out"
