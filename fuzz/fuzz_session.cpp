@@ -10,6 +10,7 @@
 #include "session.h"
 
 #include "fractions/numbers.h"
+#include "tutor/exact.h"
 #include "tutor/tutor.h"
 
 #include <algorithm>
@@ -75,20 +76,8 @@ bool parse_fraction(std::string_view text, Wide& p, Wide& q) {
     return parse_signed(text.substr(0, slash), p);
 }
 
-Wide magnitude(Wide v) {
-    return v < 0 ? -v : v;
-}
-
-Wide gcd(Wide a, Wide b) {
-    a = magnitude(a);
-    b = magnitude(b);
-    while (b != 0) {
-        const Wide r = a % b;
-        a = b;
-        b = r;
-    }
-    return a;
-}
+using tutor::exact::gcd;
+using tutor::exact::magnitude;
 
 struct Root {
     bool rational = false;
