@@ -43,7 +43,7 @@ constexpr const char* announcer_name = "announcer";
 
 // The text in the window's language: Italian for language 0.
 QString in_language(const Bilingual& text, int language) {
-    return QString::fromUtf8(language == 0 ? text.italian : text.english);
+    return QString::fromUtf8(text.in(language));
 }
 
 // The announcer is a notification: a screen reader reads one out whenever it shows,

@@ -6,6 +6,8 @@
 
 #include "graph_view.h"
 
+#include "tutor/vocabulary.h"
+
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QEvent>
@@ -26,8 +28,17 @@ const QColor background(18, 18, 18);
 const QColor heading_colour(255, 255, 0);
 const QColor selection_colour(0, 255, 255);
 
-QString in_language(int language, const char* italian, const char* english) {
-    return QString::fromUtf8(language == 0 ? italian : english);
+// What a screen reader says of the board and of its steps.
+constexpr tutor::Bilingual board_description{
+    "L'ultima equazione risolta, passo per passo, e la sua parabola. F11: schermo intero",
+    "The last equation solved, step by step, and its parabola. F11: full screen"};
+constexpr tutor::Bilingual steps_name{"Passaggi", "Steps"};
+constexpr tutor::Bilingual steps_description{
+    "La soluzione passo per passo: le frecce la leggono riga per riga, Ctrl+C la copia",
+    "The solution step by step: the arrow keys read it line by line, Ctrl+C copies it"};
+
+QString in_language(const tutor::Bilingual& text, int language) {
+    return QString::fromUtf8(text.in(language));
 }
 
 // The steps' type at a size: headings bold, a fifth larger, with room above them.
@@ -105,17 +116,12 @@ void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
                              const std::optional<tutor::Graph>& graph, int language, double A,
                              double B, double C) {
     lines_ = steps;
-    setWindowTitle(in_language(language, "Lavagna", "Board"));
+    // The board is titled as its menu item.
+    setWindowTitle(in_language(tutor::vocabulary::menu_board, language));
     setAccessibleName(windowTitle());
-    setAccessibleDescription(in_language(
-        language,
-        "L'ultima equazione risolta, passo per passo, e la sua parabola. F11: schermo intero",
-        "The last equation solved, step by step, and its parabola. F11: full screen"));
-    steps_->setAccessibleName(in_language(language, "Passaggi", "Steps"));
-    steps_->setAccessibleDescription(in_language(
-        language,
-        "La soluzione passo per passo: le frecce la leggono riga per riga, Ctrl+C la copia",
-        "The solution step by step: the arrow keys read it line by line, Ctrl+C copies it"));
+    setAccessibleDescription(in_language(board_description, language));
+    steps_->setAccessibleName(in_language(steps_name, language));
+    steps_->setAccessibleDescription(in_language(steps_description, language));
 
     if (graph) {
         graph_->set_graph(*graph, A, B, C, language);

@@ -298,8 +298,7 @@ void Form1::show_board() {
     } catch (const std::exception& failure) {
         // Not reached by any solve (the session fuzzer works every board it solves); a
         // board that cannot be worked says why, as a failed command does.
-        const tutor::Bilingual& prefix = tutor::vocabulary::failure_title_prefix;
-        steps = {{false, (board_language_ == 0 ? prefix.italian : prefix.english) +
+        steps = {{false, tutor::vocabulary::failure_title_prefix.in(board_language_) +
                              std::string(failure.what())}};
         graph.reset();
     }

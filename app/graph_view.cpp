@@ -15,6 +15,8 @@
 // from Qt 6.4, whose AT-SPI event carries the object where Orca expects the new name.
 #include "graph_view.h"
 
+#include "tutor/vocabulary.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QClipboard>
@@ -54,9 +56,9 @@ QColor point_colour(tutor::PointKind kind) {
     return Qt::white;
 }
 
-QString in_language(int language, const char* italian, const char* english) {
-    return QString::fromUtf8(language == 0 ? italian : english);
-}
+constexpr tutor::Bilingual graph_name{"Grafico", "Graph"};
+constexpr tutor::Bilingual misses_axis{"La parabola non interseca l'asse x",
+                                       "The parabola does not meet the x axis"};
 
 // A tick value with as many decimals as the step has, and a true minus sign.
 QString tick_text(double value, double step) {
@@ -180,7 +182,7 @@ void GraphView::set_graph(const tutor::Graph& graph, double A, double B, double 
 }
 
 void GraphView::update_name() {
-    QString name = in_language(language_, "Grafico", "Graph");
+    QString name = QString::fromUtf8(graph_name.in(language_));
     if (hasFocus() && current_ >= 0 && current_ < static_cast<int>(graph_.points.size()))
         name = QString::fromStdString(graph_.points[current_].spoken);
     // Each change is spoken while the graph has the focus: make only real ones.
@@ -484,8 +486,7 @@ void GraphView::paint(QPainter& painter, bool with_focus) const {
 
     // Complex roots: say so on the graph itself.
     if (!graph_.real_roots) {
-        const QString text = in_language(language_, "La parabola non interseca l'asse x",
-                                         "The parabola does not meet the x axis");
+        const QString text = QString::fromUtf8(misses_axis.in(language_));
         const QSizeF size(label_metrics.horizontalAdvance(text) + unit,
                           label_metrics.height() * 1.4);
         QRectF where(plot.center().x() - size.width() / 2, plot.top() + unit * 0.4, size.width(),

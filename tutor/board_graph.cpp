@@ -36,9 +36,6 @@ using exact::Rational;
 using exact::whole_text;
 using exact::Wide;
 
-const std::string minus = exact::minus_sign;
-constexpr const char* root_sign = "\u221A";
-
 double value(const Rational& q) {
     return static_cast<double>(q.num()) / static_cast<double>(q.den());
 }
@@ -52,26 +49,6 @@ std::string trimmed(const std::string& s) {
     return first == std::string::npos ? std::string() : s.substr(first);
 }
 
-// A coefficient before x² or x: "", "−" for ±1, otherwise the number.
-std::string factor(Wide c) {
-    return c == 1 ? "" : c == -1 ? minus : whole_text(c);
-}
-
-// y = A·x² + B·x + C as a reader writes it: "x² − 3x + 2", "−2x² + x".
-std::string polynomial(Wide a, Wide b, Wide c) {
-    std::string out = factor(a) + "x²";
-    const auto term = [&out](Wide v, const std::string& power) {
-        if (v == 0)
-            return;
-        out += v < 0 ? std::string(" ") + minus + " " : " + ";
-        out +=
-            power.empty() ? whole_text(exact::magnitude(v)) : factor(exact::magnitude(v)) + power;
-    };
-    term(b, "x");
-    term(c, "");
-    return out;
-}
-
 // A real root of the equation, with its exact text and, when rational, its fraction.
 struct Root {
     double x = 0;
@@ -80,19 +57,6 @@ struct Root {
     std::string text;  // "1/2", "(−1 + √5)/2", "1 − √3"
     std::string label; // the main window's caption for it
 };
-
-// (p + sign·k·√m)/q with q > 0, k > 0, m > 1 free of square factors.
-std::string surd_text(Wide p, int sign, Wide k, Wide m, Wide q) {
-    std::string out;
-    if (p != 0)
-        out = whole_text(p) + (sign > 0 ? " + " : " " + minus + " ");
-    else if (sign < 0)
-        out = minus;
-    out += (k == 1 ? std::string() : whole_text(k)) + root_sign + whole_text(m);
-    if (q == 1)
-        return out;
-    return (p != 0 ? "(" + out + ")" : out) + "/" + whole_text(q);
-}
 
 // The real roots left to right: none, one for a double root, or two.
 std::vector<Root> real_roots(Wide a, Wide b, Wide c, Wide delta, const SolvedEquation& eq) {
@@ -115,20 +79,9 @@ std::vector<Root> real_roots(Wide a, Wide b, Wide c, Wide delta, const SolvedEqu
             roots[i].text = x.text();
         }
     } else {
-        // Δ = k²·m, m free of the square factors found.
-        const exact::SquareRoot root = exact::simplify_root(delta);
-        const Wide k = root.outside, m = root.inside;
-        const Wide g = exact::gcd(exact::gcd(b, k), 2 * a);
-        for (int i = 0; i < 2; ++i) {
-            Wide p = -b / g, q = 2 * a / g;
-            int sign = i == 0 ? 1 : -1;
-            if (q < 0) {
-                p = -p;
-                q = -q;
-                sign = -sign;
-            }
-            roots[i].text = surd_text(p, sign, k / g, m, q);
-        }
+        const exact::RootForm form = exact::root_form(a, b, delta, exact::simplify_root(delta));
+        roots[0].text = form.text(exact::first_root_sign(a));
+        roots[1].text = form.text(exact::second_root_sign(a));
         // The root that does not subtract nearly equal numbers first, the other from
         // x₁·x₂ = C/A: both keep their precision also for roots far apart.
         const double s = std::sqrt(static_cast<double>(delta));
@@ -224,9 +177,7 @@ ViewBox fit_box(const std::vector<MarkedPoint>& points, double directrix, double
 // and the vertex, a root and the tested point): each is still listed for what it is.
 Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValue>& tested,
                   int language) {
-    const auto say = [language](const Bilingual& pair) {
-        return std::string(language == 0 ? pair.italian : pair.english);
-    };
+    const auto say = [language](const Bilingual& pair) { return std::string(pair.in(language)); };
     // A solve's integer form is below 2^53 in magnitude, so Δ fits easily in 128 bits.
     const Wide a = equation.A, b = equation.B, c = equation.C;
     const Wide delta = b * b - 4 * a * c;
@@ -269,7 +220,7 @@ Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValu
     else if (roots.size() == 2)
         crossings =
             say(meets_axis) + "x = " + roots[0].text + say(and_word) + "x = " + roots[1].text;
-    graph.description = "Parabola y = " + polynomial(a, b, c) + ", " +
+    graph.description = "Parabola y = " + exact::polynomial_text(a, b, c) + ", " +
                         say(a > 0 ? opens_up : opens_down) + ", " + vertex + ", " + crossings +
                         ", " + say(directrix_name) + yd.text();
 

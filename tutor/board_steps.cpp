@@ -52,9 +52,13 @@ constexpr Bilingual tested_is_root{"F(%1) = 0: X = %1 è una radice dell'equazio
 constexpr Bilingual tested_not_root{"F(%1) = %2 ≠ 0: X = %1 non è una radice dell'equazione.",
                                     "F(%1) = %2 ≠ 0: X = %1 is not a root of the equation."};
 
+using exact::imaginary_text;
+using exact::polynomial_text;
 using exact::Rational;
+using exact::RootForm;
 using exact::simplify_root;
 using exact::SquareRoot;
+using exact::surd_text;
 using exact::whole_text;
 using exact::Wide;
 
@@ -112,73 +116,12 @@ std::string sum_text(std::initializer_list<Rational> terms) {
     return out;
 }
 
-// c2·x² + c1·x + c0 as a teacher writes it: no coefficient 1, no zero term, "− 3/2·x"
-// rather than "+ −3/2·x", a fraction joined to its power of x by "·" (1/2·x²), a whole
-// number written next to it (3x).
-std::string polynomial_text(const Rational& c2, const Rational& c1, const Rational& c0) {
-    std::string out;
-    const std::pair<Rational, const char*> terms[] = {{c2, "x²"}, {c1, "x"}, {c0, ""}};
-    for (const auto& [coefficient, power] : terms) {
-        if (coefficient.sign() == 0)
-            continue;
-        const bool negative = coefficient.sign() < 0;
-        out += out.empty() ? (negative ? minus : "") : (negative ? " − " : " + ");
-        const Rational size = negative ? -coefficient : coefficient;
-        if (*power == '\0')
-            out += size.text();
-        else if (size == Rational(1))
-            out += power;
-        else
-            out += size.text() + (size.is_whole() ? "" : "·") + power;
-    }
-    return out.empty() ? "0" : out;
-}
-
 // The factor (x − r) of a composed equation: (x − 2), (x + 1/3), and x for a zero root.
 std::string root_factor(const Rational& r) {
     if (r.sign() == 0)
         return "x";
     return "(x " + (r.sign() > 0 ? "− " + r.text() : "+ " + (-r).text()) + ")";
 }
-
-// q·√r for q > 0: √3, 2√3, and q alone when r is 1.
-std::string surd_text(Wide q, Wide r) {
-    if (r == 1)
-        return whole_text(q);
-    return (q == 1 ? "" : whole_text(q)) + "√" + whole_text(r);
-}
-
-// i·q·√r for q > 0, the square root of a negative number: i, 4i, i√3, 2i√3.
-std::string imaginary_text(Wide q, Wide r) {
-    const std::string count = q == 1 ? "" : whole_text(q);
-    return r == 1 ? count + "i" : count + "i√" + whole_text(r);
-}
-
-// A root in lowest terms: (p + q·√r)/s for a real one, p/s + (q·√r/s)·i for a complex
-// one, with q > 0, s > 0 and the sign between the parts "+", "−" or "±".
-struct RootForm {
-    Wide p = 0, q = 0, r = 1, s = 1;
-    bool complex = false;
-
-    std::string text(const std::string& sign) const {
-        const std::string lead = sign == "+" ? "" : sign;
-        if (complex) {
-            const Rational real(p, s);
-            const Wide g = exact::gcd(q, s);
-            const std::string imaginary =
-                s / g == 1 ? imaginary_text(q / g, r)
-                           : "(" + surd_text(q / g, r) + "/" + whole_text(s / g) + ")·i";
-            if (real.sign() == 0)
-                return lead + imaginary;
-            return real.text() + " " + sign + " " + imaginary;
-        }
-        const std::string over = s == 1 ? "" : "/" + whole_text(s);
-        if (p == 0)
-            return lead + surd_text(q, r) + over;
-        const std::string top = whole_text(p) + " " + sign + " " + surd_text(q, r);
-        return s == 1 ? top : "(" + top + ")" + over;
-    }
-};
 
 // A root text put into a sum, in brackets when it is a sum itself or negative: its blanks
 // outside brackets separate terms.
@@ -220,9 +163,7 @@ class Board {
     }
 
   private:
-    const char* say(const Bilingual& text) const {
-        return language_ == 0 ? text.italian : text.english;
-    }
+    const char* say(const Bilingual& text) const { return text.in(language_); }
     void heading(const std::string& text) {
         lines_.push_back({true, std::to_string(++step_) + ". " + text});
     }
@@ -304,11 +245,10 @@ class Board {
         const std::string worked = "(" + minus_b.text() + " ± " + root_text + ") / " + two_a;
 
         // x₁ takes +√Δ over 2A, as the main window's X1 does.
+        form_ = exact::root_form(A_, B_, delta_, root);
+        const std::string first_sign = exact::first_root_sign(A_),
+                          second_sign = exact::second_root_sign(A_);
         const Wide g = exact::gcd(exact::gcd(B_, root.outside), 2 * A_);
-        const Wide flip = A_ < 0 ? -1 : 1;
-        form_ =
-            RootForm{-B_ / g * flip, root.outside / g, root.inside, 2 * A_ / g * flip, delta_ < 0};
-        const std::string first_sign = A_ > 0 ? "+" : "−", second_sign = A_ > 0 ? "−" : "+";
 
         if (delta_ == 0) {
             rational_roots_ = true;
@@ -407,12 +347,8 @@ class Board {
 
 std::vector<BoardLine> board_steps(const std::optional<SolvedEquation>& equation,
                                    const std::optional<TestedValue>& tested, int language) {
-    if (!equation) {
-        const auto say = [language](const Bilingual& text) {
-            return language == 0 ? text.italian : text.english;
-        };
-        return {{false, say(how_to_start)}, {false, say(how_to_compose)}};
-    }
+    if (!equation)
+        return {{false, how_to_start.in(language)}, {false, how_to_compose.in(language)}};
     return Board(*equation, language).lines(tested);
 }
 

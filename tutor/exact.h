@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace tutor::exact {
 
@@ -153,6 +154,82 @@ inline SquareRoot simplify_root(Wide m) {
     else
         root.inside *= m;
     return root;
+}
+
+// c2·x² + c1·x + c0 as a teacher writes it: no coefficient 1, no zero term, "− 3/2·x"
+// rather than "+ −3/2·x", a fraction joined to its power of x by "·" (1/2·x²), a whole
+// number written next to it (3x).
+inline std::string polynomial_text(const Rational& c2, const Rational& c1, const Rational& c0) {
+    std::string out;
+    const std::pair<Rational, const char*> terms[] = {{c2, "x²"}, {c1, "x"}, {c0, ""}};
+    for (const auto& [coefficient, power] : terms) {
+        if (coefficient.sign() == 0)
+            continue;
+        const bool negative = coefficient.sign() < 0;
+        out += out.empty() ? (negative ? minus_sign : "") : (negative ? " − " : " + ");
+        const Rational size = negative ? -coefficient : coefficient;
+        if (*power == '\0')
+            out += size.text();
+        else if (size == Rational(1))
+            out += power;
+        else
+            out += size.text() + (size.is_whole() ? "" : "·") + power;
+    }
+    return out.empty() ? "0" : out;
+}
+
+// q·√r for q > 0: √3, 2√3, and q alone when r is 1.
+inline std::string surd_text(Wide q, Wide r) {
+    if (r == 1)
+        return whole_text(q);
+    return (q == 1 ? "" : whole_text(q)) + "√" + whole_text(r);
+}
+
+// i·q·√r for q > 0, the square root of a negative number: i, 4i, i√3, 2i√3.
+inline std::string imaginary_text(Wide q, Wide r) {
+    const std::string count = q == 1 ? "" : whole_text(q);
+    return r == 1 ? count + "i" : count + "i√" + whole_text(r);
+}
+
+// A root in lowest terms: (p + q·√r)/s for a real one, p/s + (q·√r/s)·i for a complex
+// one, with q > 0, s > 0 and the sign between the parts "+", "−" or "±".
+struct RootForm {
+    Wide p = 0, q = 0, r = 1, s = 1;
+    bool complex = false;
+
+    std::string text(const std::string& sign) const {
+        const std::string lead = sign == "+" ? "" : sign;
+        if (complex) {
+            const Rational real(p, s);
+            const Wide g = exact::gcd(q, s);
+            const std::string imaginary =
+                s / g == 1 ? imaginary_text(q / g, r)
+                           : "(" + surd_text(q / g, r) + "/" + whole_text(s / g) + ")·i";
+            if (real.sign() == 0)
+                return lead + imaginary;
+            return real.text() + " " + sign + " " + imaginary;
+        }
+        const std::string over = s == 1 ? "" : "/" + whole_text(s);
+        if (p == 0)
+            return lead + surd_text(q, r) + over;
+        const std::string top = whole_text(p) + " " + sign + " " + surd_text(q, r);
+        return s == 1 ? top : "(" + top + ")" + over;
+    }
+};
+
+// The roots (−B ± √Δ)/2A as a RootForm in lowest terms, √|Δ| given with its square
+// factors taken out (outside 0 for Δ = 0). The first root, as the main window's X1, takes
+// +√Δ over 2A: its sign in the form is first_root_sign(A), the second's second_root_sign(A).
+inline RootForm root_form(Wide A, Wide B, Wide delta, const SquareRoot& root) {
+    const Wide g = gcd(gcd(B, root.outside), 2 * A);
+    const Wide flip = A < 0 ? -1 : 1;
+    return RootForm{-B / g * flip, root.outside / g, root.inside, 2 * A / g * flip, delta < 0};
+}
+inline const char* first_root_sign(Wide A) {
+    return A > 0 ? "+" : "\u2212";
+}
+inline const char* second_root_sign(Wide A) {
+    return A > 0 ? "\u2212" : "+";
 }
 
 } // namespace tutor::exact

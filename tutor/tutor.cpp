@@ -160,7 +160,7 @@ void Tutor::mostra_frazione(std::int16_t n, std::int16_t d) {
 // --- Helpers ----------------------------------------------------------------------
 
 const char* Tutor::say(const Bilingual& text) const {
-    return language == 0 ? text.italian : text.english;
+    return text.in(language);
 }
 
 void Tutor::show_failure(const std::exception& failure) {

@@ -8,6 +8,9 @@ namespace tutor {
 struct Bilingual {
     const char* italian;
     const char* english;
+
+    // The text in that language: Italian for 0, English for any other value.
+    constexpr const char* in(int language) const { return language == 0 ? italian : english; }
 };
 
 namespace vocabulary {
