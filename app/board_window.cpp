@@ -113,8 +113,7 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
-                             const std::optional<tutor::Graph>& graph, int language, double A,
-                             double B, double C) {
+                             const std::optional<tutor::Graph>& graph, int language) {
     lines_ = steps;
     // The board is titled as its menu item.
     setWindowTitle(in_language(tutor::vocabulary::menu_board, language));
@@ -124,7 +123,7 @@ void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
     steps_->setAccessibleDescription(in_language(steps_description, language));
 
     if (graph) {
-        graph_->set_graph(*graph, A, B, C, language);
+        graph_->set_graph(*graph, language);
         graph_->show();
     } else {
         graph_->hide();

@@ -23,12 +23,10 @@ class BoardWindow : public QWidget {
     // content is laid out by the first show_board().
     explicit BoardWindow(QWidget* parent = nullptr);
 
-    // Shows the steps and, after a solve, the graph of y = A·x² + B·x + C (the integer
-    // form the solve wrote back; ignored without a graph), all in the language given:
-    // 0 Italian, other English. Without a graph the steps fill the window.
+    // Shows the steps and, after a solve, the graph, all in the language given: 0 Italian,
+    // other English. Without a graph the steps fill the window.
     void show_board(const std::vector<tutor::BoardLine>& steps,
-                    const std::optional<tutor::Graph>& graph, int language, double A, double B,
-                    double C);
+                    const std::optional<tutor::Graph>& graph, int language);
 
     // Full screen and back (F11 in the window; Escape leaves full screen).
     void toggle_full_screen();

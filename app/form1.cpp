@@ -286,15 +286,10 @@ void Form1::show_board() {
     board_language_ = core_.language;
     std::vector<tutor::BoardLine> steps;
     std::optional<tutor::Graph> graph;
-    double a = 0, b = 0, c = 0;
     try {
         steps = tutor::board_steps(board.equation, board.tested, board_language_);
-        if (board.equation) {
+        if (board.equation)
             graph = tutor::board_graph(*board.equation, board.tested, board_language_);
-            a = static_cast<double>(board.equation->A);
-            b = static_cast<double>(board.equation->B);
-            c = static_cast<double>(board.equation->C);
-        }
     } catch (const std::exception& failure) {
         // Not reached by any solve (the session fuzzer works every board it solves); a
         // board that cannot be worked says why, as a failed command does.
@@ -302,7 +297,7 @@ void Form1::show_board() {
                              std::string(failure.what())}};
         graph.reset();
     }
-    board_->show_board(steps, graph, board_language_, a, b, c);
+    board_->show_board(steps, graph, board_language_);
 }
 
 bool Form1::event(QEvent* event) {

@@ -168,12 +168,9 @@ GraphView::GraphView(QWidget* parent) : QWidget(parent) {
     announcer->hide();
 }
 
-void GraphView::set_graph(const tutor::Graph& graph, double A, double B, double C, int language) {
+void GraphView::set_graph(const tutor::Graph& graph, int language) {
     graph_ = graph;
     has_graph_ = true;
-    A_ = A;
-    B_ = B;
-    C_ = C;
     language_ = language;
     current_ = -1;
     setAccessibleDescription(QString::fromStdString(graph_.description));
@@ -350,10 +347,7 @@ void GraphView::paint(QPainter& painter, bool with_focus) const {
         painter.drawLine(frame.at(0, box.y_min), frame.at(0, box.y_max));
 
     // The axis of symmetry, dotted, through the vertex.
-    double axis_x = A_ != 0 ? -B_ / (2 * A_) : 0;
-    for (const tutor::MarkedPoint& point : graph_.points)
-        if (point.kind == tutor::PointKind::Vertex)
-            axis_x = point.x;
+    const double axis_x = -graph_.b / (2 * graph_.a);
     QPen dotted(symmetry_colour, std::max(1.5, unit * 0.1), Qt::DotLine, Qt::RoundCap);
     painter.setPen(dotted);
     painter.drawLine(frame.at(axis_x, box.y_min), frame.at(axis_x, box.y_max));
@@ -371,7 +365,7 @@ void GraphView::paint(QPainter& painter, bool with_focus) const {
     QPolygonF curve;
     for (double px = plot.left(); px <= plot.right() + 1e-9; px += 1 / ratio) {
         const double x = box.x_min + (px - plot.left()) / plot.width() * (box.x_max - box.x_min);
-        const double y = (A_ * x + B_) * x + C_;
+        const double y = (graph_.a * x + graph_.b) * x + graph_.c;
         const double py = std::clamp(frame.at(x, y).y(), plot.top() - far, plot.bottom() + far);
         curve << QPointF(px, py);
     }
@@ -493,7 +487,7 @@ void GraphView::paint(QPainter& painter, bool with_focus) const {
                      size.height());
         // Inside the parabola's cup, clear of the vertex: at the top when it opens
         // upwards, at the bottom when it opens downwards.
-        if (A_ < 0)
+        if (graph_.a < 0)
             where.moveBottom(plot.bottom() - unit * 0.4);
         painter.setPen(QPen(Qt::white, std::max(1.0, unit * 0.06)));
         painter.setBrush(background);

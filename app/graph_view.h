@@ -14,9 +14,8 @@ class GraphView : public QWidget {
   public:
     explicit GraphView(QWidget* parent = nullptr);
 
-    // The graph the core computed, and the curve y = A·x² + B·x + C it is the graph of
-    // (the integer form the solve wrote back); language 0 Italian, other English.
-    void set_graph(const tutor::Graph& graph, double A, double B, double C, int language);
+    // The graph the core computed; language 0 Italian, other English.
+    void set_graph(const tutor::Graph& graph, int language);
 
     // The point the arrow keys reached, or -1 before the first arrow key.
     int current_point() const { return current_; }
@@ -43,7 +42,6 @@ class GraphView : public QWidget {
 
     tutor::Graph graph_;
     bool has_graph_ = false;
-    double A_ = 0, B_ = 0, C_ = 0;
     int language_ = 0;
     int current_ = -1;
 };

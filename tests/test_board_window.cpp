@@ -15,6 +15,7 @@ static const std::vector<tutor::BoardLine> steps = {{true, "Equazione"},
 
 static tutor::Graph graph() {
     tutor::Graph g;
+    g.a = 1, g.b = -3, g.c = 2;
     g.box = {-1, 4, -1.5, 3, 1, 0.5};
     g.directrix_y = -0.5;
     g.directrix_label = "Y= -1/2";
@@ -34,7 +35,7 @@ class TestBoardWindow : public QObject {
   private slots:
     void init() {
         board = new BoardWindow;
-        board->show_board(steps, graph(), 0, 1, -3, 2);
+        board->show_board(steps, graph(), 0);
         board->show();
         QVERIFY(QTest::qWaitForWindowExposed(board));
     }
@@ -49,14 +50,14 @@ class TestBoardWindow : public QObject {
     void names_follow_the_language() {
         QFETCH(int, language);
         QFETCH(QStringList, names);
-        board->show_board(steps, graph(), language, 1, -3, 2);
+        board->show_board(steps, graph(), language);
         QCOMPARE(board->windowTitle(), names[0]);
         QCOMPARE(board->accessibleName(), names[0]);
         QCOMPARE(board->steps_view()->accessibleName(), names[1]);
         QCOMPARE(board->graph_view()->accessibleName(), names[2]);
         QCOMPARE(board->graph_view()->accessibleDescription(), "parabola verso l'alto");
         // Before any solve the steps fill the window.
-        board->show_board(steps, std::nullopt, language, 0, 0, 0);
+        board->show_board(steps, std::nullopt, language);
         QVERIFY(board->graph_view()->isHidden());
         QCOMPARE(board->windowTitle(), names[0]);
     }

@@ -61,6 +61,7 @@ struct ViewBox {
 };
 
 struct Graph {
+    double a = 0, b = 0, c = 0; // the parabola y = a·x² + b·x + c, the solve's integer form
     ViewBox box;
     double directrix_y = 0;
     std::string directrix_label;     // the main window's "Y= ..."

@@ -188,6 +188,9 @@ Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValu
     const Rational ty = tested_ok ? Rational(tested->value) : Rational();
 
     Graph graph;
+    graph.a = static_cast<double>(equation.A);
+    graph.b = static_cast<double>(equation.B);
+    graph.c = static_cast<double>(equation.C);
     graph.directrix_y = value(yd);
     graph.directrix_label = trimmed(equation.directrix_text);
     graph.real_roots = delta >= 0;
