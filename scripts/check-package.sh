@@ -201,7 +201,12 @@ window_shows() {
             info=$(xwininfo -name B)
             id=$(awk "/Window id:/ {print \$4}" <<<"$info")
             xprop -id "$id" -notype WM_CLASS >"$1/wm_class"
-            xprop -id "$id" -notype -len 1000000 -f _NET_WM_ICON 32c _NET_WM_ICON >"$1/wm_icon"
+            # The window takes its larger icon pictures just after its first frame.
+            for _ in $(seq 30); do
+                xprop -id "$id" -notype -len 1000000 -f _NET_WM_ICON 32c _NET_WM_ICON >"$1/wm_icon"
+                grep -q "256, 256," "$1/wm_icon" && break
+                sleep 0.1
+            done
             awk "/Width:/ {w = \$2} /Height:/ {h = \$2} END {print w \"x\" h}" <<<"$info"
         else
             cat "$log"
