@@ -347,7 +347,7 @@ void GraphView::paint(QPainter& painter, bool with_focus) const {
         painter.drawLine(frame.at(0, box.y_min), frame.at(0, box.y_max));
 
     // The axis of symmetry, dotted, through the vertex.
-    const double axis_x = -graph_.b / (2 * graph_.a);
+    const double axis_x = graph_.axis_x;
     QPen dotted(symmetry_colour, std::max(1.5, unit * 0.1), Qt::DotLine, Qt::RoundCap);
     painter.setPen(dotted);
     painter.drawLine(frame.at(axis_x, box.y_min), frame.at(axis_x, box.y_max));

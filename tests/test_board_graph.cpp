@@ -5,27 +5,25 @@
 #include <QtTest>
 
 #include <cmath>
-#include <numeric>
 
-// The integer form with the main window's texts (x1, x2, vertex, focus, directrix) and,
-// for a tested X ("p/q" or "p"), F(X) worked out here in lowest terms.
+// The integer form with the main window's texts (x1, x2, vertex, focus, directrix) and a
+// tested X ("p/q" or "p"), whose F(X) the board works out itself.
 static tutor::Graph graph(qint64 a, qint64 b, qint64 c, const QString& x, int language,
                           const QStringList& texts = {" X1= r1", " X2= r2", "V(v)", "F(f)",
                                                       "Y= d"}) {
+    const auto f = [](qint64 v) { return static_cast<std::int16_t>(v); };
     tutor::SolvedEquation e;
     e.A = a, e.B = b, e.C = c;
+    e.a = {f(a), 1}, e.b = {f(b), 1}, e.c = {f(c), 1};
     std::string* fields[] = {&e.x1_text, &e.x2_text, &e.vertex_text, &e.focus_text,
                              &e.directrix_text};
     for (int i = 0; i < 5; ++i)
         *fields[i] = texts.at(i).toStdString();
     std::optional<tutor::TestedValue> tested;
-    if (!x.isEmpty()) {
-        const qint64 p = x.section('/', 0, 0).toLongLong(),
-                     q = x.contains('/') ? x.section('/', 1).toLongLong() : 1;
-        const qint64 n = a * p * p + b * p * q + c * q * q, d = q * q, g = std::gcd(n, d);
-        const auto f = [](qint64 v) { return static_cast<std::int16_t>(v); };
-        tested = tutor::TestedValue{{f(p), f(q)}, {f(n / g), f(d / g)}};
-    }
+    if (!x.isEmpty())
+        tested = tutor::TestedValue{{f(x.section('/', 0, 0).toLongLong()),
+                                     f(x.contains('/') ? x.section('/', 1).toLongLong() : 1)},
+                                    {}};
     return tutor::board_graph(e, tested, language);
 }
 

@@ -2,6 +2,8 @@
 // every equality they write holds exactly, with the roots of the main window's formulas.
 #include "tutor/board.h"
 #include "tutor/exact.h"
+#include "tutor/exact_reader.h"
+#include "tutor/exact_solution.h"
 
 #include <QtTest>
 
@@ -12,6 +14,7 @@
 #include <stdexcept>
 
 using namespace tutor;
+using exact::Number;
 using exact::Rational;
 using exact::Wide;
 using fractions::Fraction;
@@ -37,112 +40,10 @@ static Fraction fraction(const QString& text) {
             std::int16_t(text.contains('/') ? text.section('/', 1).toShort() : 1)};
 }
 
-// A number of Q(√r)(i): c[0] + c[1]·√r + c[2]·i + c[3]·i·√r, one r for a whole line.
-struct Value {
-    Rational c[4];
-    bool operator==(const Value& o) const { return std::equal(c, c + 4, o.c); }
-};
-
-static Value times(const Value& x, const Value& y, Wide r) {
-    Value out; // the basis 1, √r, i, i√r multiplies as the bits 1 (√r) and 2 (i) combine
-    for (int j = 0; j < 4; ++j)
-        for (int k = 0; k < 4 && x.c[j].sign() != 0; ++k)
-            if (y.c[k].sign() != 0)
-                out.c[j ^ k] = out.c[j ^ k] + x.c[j] * y.c[k] * Rational((j & k & 1) ? r : 1) *
-                                                  Rational((j & k & 2) ? -1 : 1);
-    return out;
-}
-
-static Rational rational(const Value& v) {
-    return v == Value{{v.c[0]}} ? v.c[0] : throw std::runtime_error("not a rational number");
-}
-
-// The letters of the formulas and what they stand for, itself a formula.
-using Names = std::map<std::string, std::string>;
-
-// Reads a formula as the steps write it: + − ± · / ² √ i, brackets, the letters named, and
-// products written without a sign, which bind closer than "/" (−B/2A, 2√3/3, 2i√3). `branch`
-// takes ± as + (0) or − (1). Throws where it cannot read.
-struct Formula {
-    std::string s;
-    Wide& r; // the line's one square root, 0 until one is met
-    const Names& names;
-    int branch = 0;
-    std::size_t at = 0;
-
-    bool next(const std::string& token) const { return s.compare(at, token.size(), token) == 0; }
-    bool eat(const std::string& token) {
-        at = std::min(s.find_first_not_of(' ', at), s.size());
-        return next(token) ? (at += token.size(), true) : false;
-    }
-    Value closed(Value v) { return eat(")") ? v : throw std::runtime_error("open: " + s); }
-    Value read() {
-        const Value v = sum();
-        return eat(""), at == s.size() ? v : throw std::runtime_error("cannot read " + s);
-    }
-    int sign() { return eat("+") ? 1 : eat("−") ? -1 : eat("±") ? 1 - 2 * branch : 0; }
-    Value sum() {
-        Value v;
-        for (int more = sign(), first = 1; more != 0 || first; more = sign()) {
-            const Value t = times(term(), {more == 0 ? 1 : more}, r);
-            for (int j = 0; j < 4; ++j)
-                v.c[j] = v.c[j] + t.c[j];
-            first = 0;
-        }
-        return v;
-    }
-    Value term() {
-        for (Value v = product();;) {
-            if (eat("·"))
-                v = times(v, product(), r);
-            else if (eat("/"))
-                v = times(v, {Rational(1) / rational(product())}, r);
-            else
-                return v;
-        }
-    }
-    Value product() {
-        Value v = power();
-        while (next("√") || next("i") || next("(") ||
-               std::any_of(names.begin(), names.end(), [&](auto& n) { return next(n.first); }))
-            v = times(v, power(), r);
-        return v;
-    }
-    Value power() {
-        const Value v = primary();
-        return next("²") ? (at += std::string("²").size(), times(v, v, r)) : v;
-    }
-    Value primary() {
-        if (eat("("))
-            return closed(sum());
-        for (const auto& [name, formula] : names)
-            if (eat(name))
-                return Formula{"(" + formula + ")", r, names}.read();
-        if (eat("i"))
-            return {{0, 0, 1}};
-        if (!eat("√")) {
-            std::size_t digits = 0; // std::stoll throws where no number stands
-            const Value v{{Rational(std::stoll(s.substr(at), &digits))}};
-            return at += digits, v;
-        }
-        const Rational n = rational(primary());
-        Wide m = n.num() < 0 ? -n.num() : n.num(), outside = 1;
-        for (Wide d = 2; d * d <= m; ++d)
-            for (; m % (d * d) == 0; m /= d * d)
-                outside *= d;
-        if (!n.is_whole() || (m > 1 && r != 0 && r != m))
-            throw std::runtime_error("a square root this line cannot hold: " + s);
-        r = m > 1 ? m : r;
-        Value v; // √(−n) is i√n
-        v.c[(n.sign() < 0 ? 2 : 0) + (m > 1)] = m == 0 ? 0 : outside;
-        return v;
-    }
-};
-
 // What one part of a chain of equalities is worth: one value, two for ± or for a point
 // V(x; y), one per member of a tuple k · (a, b, c), F(v) as A·v² + B·v + C; none when it
 // holds words or letters not named.
-static std::vector<Value> worth(const QString& part, const Names& names, Wide& r) {
+static std::vector<Number> worth(const QString& part, const exact::Names& names) {
     static const QRegularExpression point("^[VF]\\((.*); (.*)\\)$"), function("^F\\((.*)\\)$"),
         tuple("^(.*?) ?·? ?\\((.*, .*)\\)$"), others("[^0-9 +/()i−·²√±]");
     QString scale = "1";
@@ -153,35 +54,36 @@ static std::vector<Value> worth(const QString& part, const Names& names, Wide& r
         items = {QString("A·(%1)² + B·(%1) + C").arg(f.captured(1))};
     else if (const auto t = tuple.match(part); t.hasMatch())
         scale = t.captured(1).isEmpty() ? "1" : t.captured(1), items = t.captured(2).split(", ");
-    std::vector<Value> values;
+    std::vector<Number> values;
     for (const QString& item : items) {
         QString rest = item + scale;
         for (const auto& name : names)
             rest.remove(QString::fromStdString(name.first));
         if (rest.contains(others))
             return {};
-        for (int branch = 0; branch <= int(item.contains("±")); ++branch)
-            values.push_back(
-                Formula{(scale + "·(" + item + ")").toStdString(), r, names, branch}.read());
+        const std::string formula = (scale + "·(" + item + ")").toStdString();
+        const exact::Reading read = exact::read_exact(formula, names);
+        if (!read.ok())
+            throw std::runtime_error("cannot read " + formula);
+        values.insert(values.end(), read.values.begin(), read.values.end());
     }
     return values;
 }
 
 // Checks every chain of equalities: from the first part that holds a formula, each part up to
 // a ":", "<", ">" or "≠" reads and equals the one before it (± in either order). Counts them.
-static int check_chains(const std::vector<BoardLine>& lines, const Names& names) {
+static int check_chains(const std::vector<BoardLine>& lines, const exact::Names& names) {
     static const QRegularExpression end(":| [<>≠] ");
     int checked = 0;
     for (const BoardLine& line : lines) {
-        Wide r = 0;
-        std::vector<Value> before;
+        std::vector<Number> before;
         for (const QString& part : QString::fromStdString(line.text).split(" = ")) {
             const int cut = part.indexOf(end);
-            std::vector<Value> now = worth(part.left(cut), names, r); // left(-1): all
+            std::vector<Number> now = worth(part.left(cut), names); // left(-1): all
             if (now.size() == 2 && now[0] == now[1] && !part.contains(';'))
                 now.pop_back(); // x = (2 ± 0) / 2 = 1
             if (!before.empty() && now != before &&
-                now != std::vector<Value>(before.rbegin(), before.rend()))
+                now != std::vector<Number>(before.rbegin(), before.rend()))
                 throw std::runtime_error("does not hold: " + line.text);
             checked += !before.empty();
             before = now;
@@ -260,9 +162,9 @@ class BoardStepsTest : public QObject {
             a.num = a.num == 0 ? 1 : a.num;
             const SolvedEquation e = solved(a, typed(12, 9), typed(12, 9));
             const Rational A(e.A), values[] = {A, e.B, e.C, e.a, e.b, e.c, A / Rational(e.a)};
-            Names names{{"Δ", exact::whole_text(Wide(e.B) * e.B - 4 * Wide(e.A) * e.C)},
-                        {"x₁", "(−B + √Δ)/(2A)"},
-                        {"x₂", "(−B − √Δ)/(2A)"}};
+            exact::Names names{{"Δ", exact::whole_text(Wide(e.B) * e.B - 4 * Wide(e.A) * e.C)},
+                               {"x₁", "(−B + √Δ)/(2A)"},
+                               {"x₂", "(−B − √Δ)/(2A)"}};
             for (int j = 0; j < 7; ++j)
                 names[std::string("ABCabck").substr(j, 1)] = values[j].text();
             std::optional<TestedValue> tested;
@@ -270,6 +172,11 @@ class BoardStepsTest : public QObject {
                 tested = TestedValue{typed(6, 4), {}}, names["X"] = Rational(tested->x).text();
             try {
                 QVERIFY(check_chains(board_steps(e, tested, n % 3 % 2), names) >= 12);
+                // Every root the board writes reads back to its exact value.
+                const ExactSolution s = solve_exactly(e, tested);
+                for (const ExactRoot* root : {&s.x1, &s.x2})
+                    QVERIFY2(exact::read_exact(root->text).values == std::vector{root->number},
+                             root->text.c_str());
             } catch (const std::exception& failure) {
                 QFAIL(qPrintable(QString("%1, for %2x² + %3x + %4 = 0")
                                      .arg(failure.what())

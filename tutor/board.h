@@ -64,6 +64,7 @@ struct ViewBox {
 struct Graph {
     double a = 0, b = 0, c = 0; // the parabola y = a·x² + b·x + c, the solve's integer form
     ViewBox box;
+    double axis_x = 0; // the axis of symmetry, through the vertex
     double directrix_y = 0;
     std::string directrix_label;     // the main window's "Y= ..."
     bool real_roots = true;          // false: the parabola does not meet the x axis

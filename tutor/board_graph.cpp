@@ -6,6 +6,7 @@
 #include "board.h"
 
 #include "exact.h"
+#include "exact_solution.h"
 #include "vocabulary.h"
 
 #include <algorithm>
@@ -33,12 +34,7 @@ constexpr Bilingual y_intercept_name{"intersezione con l'asse y ", "y-intercept 
 constexpr Bilingual tested_name{"punto provato ", "tested point "};
 
 using exact::Rational;
-using exact::whole_text;
-using exact::Wide;
-
-double value(const Rational& q) {
-    return static_cast<double>(q.num()) / static_cast<double>(q.den());
-}
+using exact::value;
 
 std::string point_text(const Rational& x, const Rational& y) {
     return "(" + x.text() + "; " + y.text() + ")";
@@ -47,53 +43,6 @@ std::string point_text(const Rational& x, const Rational& y) {
 std::string trimmed(const std::string& s) {
     const std::size_t first = s.find_first_not_of(' ');
     return first == std::string::npos ? std::string() : s.substr(first);
-}
-
-// A real root of the equation, with its exact text and, when rational, its fraction.
-struct Root {
-    double x = 0;
-    bool rational = false;
-    Rational fraction;
-    std::string text;  // "1/2", "(−1 + √5)/2", "1 − √3"
-    std::string label; // the main window's caption for it
-};
-
-// The real roots left to right: none, one for a double root, or two.
-std::vector<Root> real_roots(Wide a, Wide b, Wide c, Wide delta, const SolvedEquation& eq) {
-    if (delta < 0)
-        return {};
-    if (delta == 0) {
-        const Rational x(-b, 2 * a);
-        return {Root{value(x), true, x, x.text(), trimmed(eq.x1_text)}};
-    }
-    std::vector<Root> roots(2);
-    roots[0].label = trimmed(eq.x1_text); // (−B + √Δ)/2A
-    roots[1].label = trimmed(eq.x2_text); // (−B − √Δ)/2A
-    const Wide whole = fractions::whole_square_root(delta);
-    if (whole >= 0) {
-        for (int i = 0; i < 2; ++i) {
-            const Rational x(-b + (i == 0 ? whole : -whole), 2 * a);
-            roots[i].x = value(x);
-            roots[i].rational = true;
-            roots[i].fraction = x;
-            roots[i].text = x.text();
-        }
-    } else {
-        const exact::RootForm form = exact::root_form(a, b, delta, exact::simplify_root(delta));
-        roots[0].text = form.text(exact::first_root_sign(a));
-        roots[1].text = form.text(exact::second_root_sign(a));
-        // The root that does not subtract nearly equal numbers first, the other from
-        // x₁·x₂ = C/A: both keep their precision also for roots far apart.
-        const double s = std::sqrt(static_cast<double>(delta));
-        const double bd = static_cast<double>(b);
-        const double half = -(bd + std::copysign(s, bd)) / 2; // C ≠ 0 here, so half ≠ 0
-        const double far = half / static_cast<double>(a), near = static_cast<double>(c) / half;
-        roots[0].x = b < 0 ? far : near;
-        roots[1].x = b < 0 ? near : far;
-    }
-    if (roots[1].x < roots[0].x)
-        std::swap(roots[0], roots[1]);
-    return roots;
 }
 
 // The nice step i of the sequence 1, 2, 5, 10, 20, 50 ... times 10^e, and its k-th multiple.
@@ -177,58 +126,57 @@ ViewBox fit_box(const std::vector<MarkedPoint>& points, double directrix, double
 // and the vertex, a root and the tested point): each is still listed for what it is.
 Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValue>& tested,
                   int language) {
+    return board_graph(solve_exactly(equation, tested), language);
+}
+
+Graph board_graph(const ExactSolution& s, int language) {
     const auto say = [language](const Bilingual& pair) { return std::string(pair.in(language)); };
-    // A solve's integer form is below 2^53 in magnitude, so Δ fits easily in 128 bits.
-    const Wide a = equation.A, b = equation.B, c = equation.C;
-    const Wide delta = b * b - 4 * a * c;
-    const Rational xv(-b, 2 * a), yv(-delta, 4 * a);
-    const Rational yf(1 - delta, 4 * a), yd(-(1 + delta), 4 * a);
-    const bool tested_ok = tested && tested->x.den != 0 && tested->value.den != 0;
-    const Rational tx = tested_ok ? Rational(tested->x) : Rational();
-    const Rational ty = tested_ok ? Rational(tested->value) : Rational();
-
+    const SolvedEquation& equation = s.equation;
     Graph graph;
-    graph.a = static_cast<double>(equation.A);
-    graph.b = static_cast<double>(equation.B);
-    graph.c = static_cast<double>(equation.C);
-    graph.directrix_y = value(yd);
+    graph.a = static_cast<double>(s.A);
+    graph.b = static_cast<double>(s.B);
+    graph.c = static_cast<double>(s.C);
+    graph.axis_x = value(s.vertex_x);
+    graph.directrix_y = value(s.directrix_y);
     graph.directrix_label = trimmed(equation.directrix_text);
-    graph.real_roots = delta >= 0;
+    graph.real_roots = s.real_roots();
 
-    const std::vector<Root> roots = real_roots(a, b, c, delta, equation);
-    for (const Root& r : roots) {
-        const bool hit = tested_ok && r.rational && tx == r.fraction;
-        graph.points.push_back({PointKind::Root, r.x, 0, r.label,
-                                say(roots.size() == 1 ? double_root_name : root_name) + r.text +
+    const std::vector<const ExactRoot*> roots = s.real_roots_in_order();
+    for (const ExactRoot* r : roots) {
+        const bool hit = s.tested && r->rational && s.tested->x == r->fraction;
+        const std::string& label = r == &s.x1 ? equation.x1_text : equation.x2_text;
+        graph.points.push_back({PointKind::Root, r->value, 0, trimmed(label),
+                                say(roots.size() == 1 ? double_root_name : root_name) + r->text +
                                     (hit ? say(root_tested) : ""),
                                 hit});
     }
-    const std::string vertex = say(vertex_name) + point_text(xv, yv);
-    graph.points.push_back(
-        {PointKind::Vertex, value(xv), value(yv), trimmed(equation.vertex_text), vertex});
-    graph.points.push_back({PointKind::Focus, value(xv), value(yf), trimmed(equation.focus_text),
-                            say(focus_name) + point_text(xv, yf)});
-    const std::string y_intercept = point_text(Rational(0), Rational(c));
-    graph.points.push_back({PointKind::YIntercept, 0, static_cast<double>(c), y_intercept,
+    const std::string vertex = say(vertex_name) + point_text(s.vertex_x, s.vertex_y);
+    graph.points.push_back({PointKind::Vertex, value(s.vertex_x), value(s.vertex_y),
+                            trimmed(equation.vertex_text), vertex});
+    graph.points.push_back({PointKind::Focus, value(s.vertex_x), value(s.focus_y),
+                            trimmed(equation.focus_text),
+                            say(focus_name) + point_text(s.vertex_x, s.focus_y)});
+    const std::string y_intercept = point_text(Rational(0), Rational(s.C));
+    graph.points.push_back({PointKind::YIntercept, 0, static_cast<double>(s.C), y_intercept,
                             say(y_intercept_name) + y_intercept});
-    if (tested_ok) {
-        const std::string at = point_text(tx, ty);
-        graph.points.push_back(
-            {PointKind::Tested, value(tx), value(ty), at, say(tested_name) + at});
+    if (s.tested) {
+        const std::string at = point_text(s.tested->x, s.tested->value);
+        graph.points.push_back({PointKind::Tested, value(s.tested->x), value(s.tested->value), at,
+                                say(tested_name) + at});
     }
 
     std::string crossings = say(misses_axis);
     if (roots.size() == 1)
-        crossings = say(touches_axis) + "x = " + roots[0].text;
+        crossings = say(touches_axis) + "x = " + roots[0]->text;
     else if (roots.size() == 2)
         crossings =
-            say(meets_axis) + "x = " + roots[0].text + say(and_word) + "x = " + roots[1].text;
-    graph.description = "Parabola y = " + exact::polynomial_text(a, b, c) + ", " +
-                        say(a > 0 ? opens_up : opens_down) + ", " + vertex + ", " + crossings +
-                        ", " + say(directrix_name) + yd.text();
+            say(meets_axis) + "x = " + roots[0]->text + say(and_word) + "x = " + roots[1]->text;
+    graph.description = "Parabola y = " + exact::polynomial_text(s.A, s.B, s.C) + ", " +
+                        say(s.A > 0 ? opens_up : opens_down) + ", " + vertex + ", " + crossings +
+                        ", " + say(directrix_name) + s.directrix_y.text();
 
-    graph.box =
-        fit_box(graph.points, graph.directrix_y, value(xv), value(yv), static_cast<double>(a));
+    graph.box = fit_box(graph.points, graph.directrix_y, value(s.vertex_x), value(s.vertex_y),
+                        static_cast<double>(s.A));
     return graph;
 }
 

@@ -4,6 +4,7 @@
 #include "board.h"
 
 #include "exact.h"
+#include "exact_solution.h"
 #include "vocabulary.h"
 
 #include <initializer_list>
@@ -55,8 +56,6 @@ constexpr Bilingual tested_not_root{"F(%1) = %2 ≠ 0: X = %1 non è una radice 
 using exact::imaginary_text;
 using exact::polynomial_text;
 using exact::Rational;
-using exact::RootForm;
-using exact::simplify_root;
 using exact::SquareRoot;
 using exact::surd_text;
 using exact::whole_text;
@@ -137,28 +136,19 @@ std::string put_root(const std::string& root) {
 
 class Board {
   public:
-    Board(const SolvedEquation& e, int language) : e_(e), language_(language) {
-        if (e.a.den <= 0 || e.b.den <= 0 || e.c.den <= 0 || e.a.num == 0 || e.A == 0)
-            throw std::invalid_argument("board: not an equation of the second degree");
-        a_ = Rational(e.a), b_ = Rational(e.b), c_ = Rational(e.c);
-        A_ = e.A, B_ = e.B, C_ = e.C;
-        k_ = Rational(A_) / a_;
-        if (k_.sign() <= 0 || k_ * b_ != Rational(B_) || k_ * c_ != Rational(C_))
-            throw std::invalid_argument("board: the integer form does not match the coefficients");
-        delta_ = exact::checked_sub(exact::checked_mul(B_, B_), exact::checked_mul(4 * A_, C_));
-    }
+    Board(const ExactSolution& s, int language) : s_(s), language_(language) {}
 
-    std::vector<BoardLine> lines(const std::optional<TestedValue>& tested) {
+    std::vector<BoardLine> lines() {
         equation_step();
         integer_form_step();
         discriminant_step();
         case_step();
         roots_step();
         parabola_step();
-        if (delta_ >= 0)
+        if (s_.real_roots())
             check_step();
-        if (tested)
-            tested_step(*tested);
+        if (s_.tested)
+            tested_step(*s_.tested);
         return std::move(lines_);
     }
 
@@ -169,176 +159,150 @@ class Board {
     }
     void line(const std::string& text) { lines_.push_back({false, text}); }
 
-    std::string integer_equation() const { return polynomial_text(A_, B_, C_) + " = 0"; }
-    std::string A() const { return put(A_); }
+    std::string integer_equation() const { return polynomial_text(s_.A, s_.B, s_.C) + " = 0"; }
+    std::string A() const { return put(s_.A); }
 
     void equation_step() {
-        if (!e_.root_a || !e_.root_b) {
+        if (!s_.composed) {
             heading(say(heading_equation));
-            line(polynomial_text(a_, b_, c_) + " = 0");
+            line(polynomial_text(s_.a, s_.b, s_.c) + " = 0");
             return;
         }
-        const Rational ra(*e_.root_a), rb(*e_.root_b);
-        if (a_ != Rational(1) || b_ != -(ra + rb) || c_ != ra * rb)
-            throw std::invalid_argument("board: the equation does not have the roots composed");
+        const Rational &ra = s_.root_a, &rb = s_.root_b;
         heading(fill(say(heading_composed), ra.text(), rb.text()));
         const std::string fa = root_factor(ra), fb = root_factor(rb);
         const std::string product = fa == "x" || fb == "x" ? fa + "·" + fb : fa + fb;
         line("(x − a)(x − b) = x² − (a + b)·x + a·b");
         line(product + " = x² − (" + ra.text() + " + " + put(rb) + ")·x + " + put(ra) + "·" +
              put(rb));
-        line(polynomial_text(a_, b_, c_) + " = 0");
+        line(polynomial_text(s_.a, s_.b, s_.c) + " = 0");
     }
 
     void integer_form_step() {
         heading(say(heading_integer_form));
         const std::string integers =
-            "(" + whole_text(A_) + ", " + whole_text(B_) + ", " + whole_text(C_) + ")";
-        if (k_ == Rational(1)) {
+            "(" + whole_text(s_.A) + ", " + whole_text(s_.B) + ", " + whole_text(s_.C) + ")";
+        if (s_.k == Rational(1)) {
             line(say(factor_is_one));
             line("(A, B, C) = " + integers);
         } else {
             line(say(factor_explained));
             // A composed equation names its roots a and b: its coefficients go unnamed.
-            const bool composed = e_.root_a && e_.root_b;
+            line(chain({s_.composed ? "k" : "k = A/a", whole_text(s_.A) + "/" + put_factor(s_.a),
+                        s_.k.text()}));
             line(chain(
-                {composed ? "k" : "k = A/a", whole_text(A_) + "/" + put_factor(a_), k_.text()}));
-            line(chain({composed ? "(A, B, C)" : "(A, B, C) = k · (a, b, c)",
-                        k_.text() + " · (" + a_.text() + ", " + b_.text() + ", " + c_.text() + ")",
-                        integers}));
+                {s_.composed ? "(A, B, C)" : "(A, B, C) = k · (a, b, c)",
+                 s_.k.text() + " · (" + s_.a.text() + ", " + s_.b.text() + ", " + s_.c.text() + ")",
+                 integers}));
         }
         line(integer_equation());
     }
 
     void discriminant_step() {
         heading(say(heading_discriminant));
-        const Wide square = exact::checked_mul(B_, B_), product = exact::checked_mul(4 * A_, C_);
-        line(chain({"Δ = B² − 4AC = " + put(B_) + "² − 4·" + A() + "·" + put(C_),
-                    whole_text(square) +
+        const Wide product = s_.four_ac;
+        line(chain({"Δ = B² − 4AC = " + put(s_.B) + "² − 4·" + A() + "·" + put(s_.C),
+                    whole_text(s_.b_squared) +
                         (product >= 0 ? " − " + whole_text(product) : " + " + whole_text(-product)),
-                    whole_text(delta_)}));
+                    whole_text(s_.delta)}));
     }
 
     void case_step() {
         heading(say(heading_case));
-        if (delta_ > 0)
-            line(fill(say(case_two_real), whole_text(delta_)));
-        else if (delta_ == 0)
+        if (s_.kind == RootCase::TwoReal)
+            line(fill(say(case_two_real), whole_text(s_.delta)));
+        else if (s_.kind == RootCase::Double)
             line(say(case_double));
         else
-            line(fill(say(case_complex), whole_text(delta_)));
+            line(fill(say(case_complex), whole_text(s_.delta)));
     }
 
     void roots_step() {
         heading(say(heading_roots));
-        const Rational minus_b(-B_);
-        const std::string two_a = put(2 * A_);
-        const SquareRoot root =
-            delta_ == 0 ? SquareRoot{0, 1} : simplify_root(delta_ > 0 ? delta_ : -delta_);
-        const std::string root_text = delta_ >= 0 ? surd_text(root.outside, root.inside)
-                                                  : imaginary_text(root.outside, root.inside);
-        if (root_text != "√" + whole_text(delta_))
-            line("√Δ = √" + put(delta_) + " = " + root_text);
+        const Wide delta = s_.delta;
+        const Rational minus_b(-s_.B);
+        const std::string two_a = put(2 * s_.A);
+        const SquareRoot& root = s_.root_of_delta;
+        const std::string root_text = delta >= 0 ? surd_text(root.outside, root.inside)
+                                                 : imaginary_text(root.outside, root.inside);
+        if (root_text != "√" + whole_text(delta))
+            line("√Δ = √" + put(delta) + " = " + root_text);
         // The formula, with the numbers put in, then with √Δ worked out.
         const std::string put_in =
-            "x = (−B ± √Δ) / 2A = (" + negated(B_) + " ± √" + put(delta_) + ") / (2·" + A() + ")";
+            "x = (−B ± √Δ) / 2A = (" + negated(s_.B) + " ± √" + put(delta) + ") / (2·" + A() + ")";
         const std::string worked = "(" + minus_b.text() + " ± " + root_text + ") / " + two_a;
 
-        // x₁ takes +√Δ over 2A, as the main window's X1 does.
-        form_ = exact::root_form(A_, B_, delta_, root);
-        const std::string first_sign = exact::first_root_sign(A_),
-                          second_sign = exact::second_root_sign(A_);
-        const Wide g = exact::gcd(exact::gcd(B_, root.outside), 2 * A_);
-
-        if (delta_ == 0) {
-            rational_roots_ = true;
-            x1_ = x2_ = Rational(-B_, 2 * A_);
-            line(chain({put_in, worked, x1_.text()}));
-            line("x₁ = x₂ = " + x1_.text());
-        } else if (delta_ > 0 && root.inside == 1) {
-            rational_roots_ = true;
-            x1_ = Rational(-B_ + root.outside, 2 * A_);
-            x2_ = Rational(-B_ - root.outside, 2 * A_);
+        if (s_.kind == RootCase::Double) {
+            line(chain({put_in, worked, s_.x1.text}));
+            line("x₁ = x₂ = " + s_.x1.text);
+        } else if (s_.x1.rational) {
             line(chain({put_in, worked}));
             const std::string o = whole_text(root.outside);
-            line(chain({"x₁ = (" + minus_b.text() + " + " + o + ") / " + two_a, x1_.text()}));
-            line(chain({"x₂ = (" + minus_b.text() + " − " + o + ") / " + two_a, x2_.text()}));
+            line(chain({"x₁ = (" + minus_b.text() + " + " + o + ") / " + two_a, s_.x1.text}));
+            line(chain({"x₂ = (" + minus_b.text() + " − " + o + ") / " + two_a, s_.x2.text}));
         } else {
             // The form in lowest terms says something new unless no factor is common, 2A is
             // positive and −B is there to write; complex roots are split into p/s and q/s.
-            const bool lowest = g == 1 && A_ > 0 && B_ != 0 && delta_ > 0;
-            line(lowest ? chain({put_in, worked}) : chain({put_in, worked, form_.text("±")}));
-            x1_text_ = form_.text(first_sign);
-            x2_text_ = form_.text(second_sign);
-            line("x₁ = " + x1_text_);
-            line("x₂ = " + x2_text_);
+            const bool lowest = s_.form.s == 2 * s_.A && s_.B != 0 && delta > 0;
+            line(lowest ? chain({put_in, worked}) : chain({put_in, worked, s_.form.text("±")}));
+            line("x₁ = " + s_.x1.text);
+            line("x₂ = " + s_.x2.text);
         }
     }
 
     void parabola_step() {
-        heading(fill(say(heading_parabola), polynomial_text(A_, B_, C_)));
+        heading(fill(say(heading_parabola), polynomial_text(s_.A, s_.B, s_.C)));
         const std::string over_2a = "/(2·" + A() + ")", over_4a = "/(4·" + A() + ")";
-        const Rational x(-B_, 2 * A_);
-        const Rational vertex_y(-delta_, 4 * A_), focus_y(1 - delta_, 4 * A_),
-            directrix(-(1 + delta_), 4 * A_);
-        line("V(−B/2A; −Δ/4A) = V(" + negated(B_) + over_2a + "; " + negated(delta_) + over_4a +
-             ") = V(" + x.text() + "; " + vertex_y.text() + ")");
-        line("F(−B/2A; (1 − Δ)/4A) = F(" + x.text() + "; (1 − " + put(delta_) + ")" + over_4a +
-             ") = F(" + x.text() + "; " + focus_y.text() + ")");
-        line("y = −(1 + Δ)/4A = −(1 + " + put(delta_) + ")" + over_4a + " = " + directrix.text());
+        const std::string x = s_.vertex_x.text();
+        line("V(−B/2A; −Δ/4A) = V(" + negated(s_.B) + over_2a + "; " + negated(s_.delta) + over_4a +
+             ") = V(" + x + "; " + s_.vertex_y.text() + ")");
+        line("F(−B/2A; (1 − Δ)/4A) = F(" + x + "; (1 − " + put(s_.delta) + ")" + over_4a +
+             ") = F(" + x + "; " + s_.focus_y.text() + ")");
+        line("y = −(1 + Δ)/4A = −(1 + " + put(s_.delta) + ")" + over_4a + " = " +
+             s_.directrix_y.text());
     }
 
     void check_step() {
         heading(say(heading_check));
-        if (rational_roots_) {
-            line(chain({"x₁ + x₂ = " + x1_.text() + " + " + put(x2_), (x1_ + x2_).text()}));
-        } else {
-            line(chain({"x₁ + x₂ = " + put_root(x1_text_) + " + " + put_root(x2_text_),
-                        Rational(2 * form_.p, form_.s).text()}));
-        }
-        line(chain({"−B/A = " + negated(B_) + "/" + A(), Rational(-B_, A_).text()}));
+        const ExactRoot &x1 = s_.x1, &x2 = s_.x2;
+        if (x1.rational)
+            line(chain({"x₁ + x₂ = " + x1.text + " + " + put(x2.fraction), s_.sum.text()}));
+        else
+            line(chain(
+                {"x₁ + x₂ = " + put_root(x1.text) + " + " + put_root(x2.text), s_.sum.text()}));
+        line(chain({"−B/A = " + negated(s_.B) + "/" + A(), s_.minus_b_over_a.text()}));
 
-        if (rational_roots_) {
-            line(chain({"x₁ · x₂ = " + put(x1_) + " · " + put(x2_), (x1_ * x2_).text()}));
+        if (x1.rational) {
+            line(chain(
+                {"x₁ · x₂ = " + put(x1.fraction) + " · " + put(x2.fraction), s_.product.text()}));
         } else {
-            // (p + q√r)(p − q√r) = p² − q²·r, over s².
-            const Wide p2 = exact::checked_mul(form_.p, form_.p);
-            const Wide q2r = exact::checked_mul(exact::checked_mul(form_.q, form_.q), form_.r);
-            const std::string squares = put(form_.p) + "² − (" + surd_text(form_.q, form_.r) + ")²";
-            const std::string values = whole_text(p2) + " − " + whole_text(q2r);
-            const bool whole = form_.s == 1;
-            const std::string s2 = whole_text(form_.s * form_.s);
-            line(chain({"x₁ · x₂ = (" + x1_text_ + ") · (" + x2_text_ + ")",
-                        whole ? squares : "(" + squares + ")/" + whole_text(form_.s) + "²",
-                        whole ? values : "(" + values + ")/" + s2,
-                        Rational(p2 - q2r, form_.s * form_.s).text()}));
+            const exact::RootForm& f = s_.form;
+            const std::string squares = put(f.p) + "² − (" + surd_text(f.q, f.r) + ")²";
+            const std::string values =
+                whole_text(s_.p_squared) + " − " + whole_text(s_.q_squared_r);
+            const bool whole = f.s == 1;
+            const std::string s2 = whole_text(f.s * f.s);
+            line(chain({"x₁ · x₂ = (" + x1.text + ") · (" + x2.text + ")",
+                        whole ? squares : "(" + squares + ")/" + whole_text(f.s) + "²",
+                        whole ? values : "(" + values + ")/" + s2, s_.product.text()}));
         }
-        line(chain({"C/A = " + whole_text(C_) + "/" + A(), Rational(C_, A_).text()}));
+        line(chain({"C/A = " + whole_text(s_.C) + "/" + A(), s_.c_over_a.text()}));
     }
 
-    void tested_step(const TestedValue& tested) {
-        const Rational x(tested.x);
+    void tested_step(const ExactValueAt& t) {
+        const Rational& x = t.x;
         heading(fill(say(heading_tested), x.text()));
-        const Rational square_term = Rational(A_) * x * x, linear_term = Rational(B_) * x;
-        const Rational value = square_term + linear_term + Rational(C_);
         const std::string f = "F(" + x.text() + ")";
         line("F(X) = A·X² + B·X + C");
-        line(chain({f + " = " + A() + "·" + put_factor(x) + "² + " + put(B_) + "·" + put_factor(x) +
-                        " + " + put(C_),
-                    sum_text({square_term, linear_term, Rational(C_)}), value.text()}));
-        line(value.sign() == 0 ? fill(say(tested_is_root), x.text())
-                               : fill(say(tested_not_root), x.text(), value.text()));
+        line(chain({f + " = " + A() + "·" + put_factor(x) + "² + " + put(s_.B) + "·" +
+                        put_factor(x) + " + " + put(s_.C),
+                    sum_text({t.square_term, t.linear_term, Rational(s_.C)}), t.value.text()}));
+        line(t.value.sign() == 0 ? fill(say(tested_is_root), x.text())
+                                 : fill(say(tested_not_root), x.text(), t.value.text()));
     }
 
-    const SolvedEquation& e_;
+    const ExactSolution& s_;
     int language_;
-    Rational a_, b_, c_, k_;
-    Wide A_ = 0, B_ = 0, C_ = 0, delta_ = 0;
-    // The roots as written: rational ones as fractions, the others in their exact form.
-    bool rational_roots_ = false;
-    Rational x1_, x2_;
-    RootForm form_;
-    std::string x1_text_, x2_text_;
     int step_ = 0;
     std::vector<BoardLine> lines_;
 };
@@ -349,7 +313,11 @@ std::vector<BoardLine> board_steps(const std::optional<SolvedEquation>& equation
                                    const std::optional<TestedValue>& tested, int language) {
     if (!equation)
         return {{false, how_to_start.in(language)}, {false, how_to_compose.in(language)}};
-    return Board(*equation, language).lines(tested);
+    return board_steps(solve_exactly(*equation, tested), language);
+}
+
+std::vector<BoardLine> board_steps(const ExactSolution& solution, int language) {
+    return Board(solution, language).lines();
 }
 
 } // namespace tutor

@@ -6,6 +6,7 @@
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -122,6 +123,81 @@ class Rational {
     Wide den_ = 1;
 };
 
+// A number of the board: c[0] + c[1]·√r + (c[2] + c[3]·√r)·i, with r > 1 and its square
+// factors taken out, or r = 1 and no square root part.
+struct Number {
+    Rational c[4];
+    Wide r = 1;
+
+    Number(Rational rational = 0) : c{rational, 0, 0, 0} {}
+    Number(Rational real, Rational root, Rational imaginary, Rational imaginary_root, Wide under)
+        : c{real, root, imaginary, imaginary_root}, r(under) {
+        if (r == 1) {
+            c[0] = c[0] + c[1], c[2] = c[2] + c[3], c[1] = c[3] = 0;
+        }
+        if (c[1].sign() == 0 && c[3].sign() == 0)
+            r = 1;
+    }
+
+    bool has_root() const { return r != 1; }
+    bool is_real() const { return c[2].sign() == 0 && c[3].sign() == 0; }
+    bool is_rational() const { return !has_root() && is_real(); }
+    double real() const;
+    double imaginary() const;
+
+    friend bool operator==(const Number& x, const Number& y) {
+        return x.r == y.r && x.c[0] == y.c[0] && x.c[1] == y.c[1] && x.c[2] == y.c[2] &&
+               x.c[3] == y.c[3];
+    }
+    friend bool operator!=(const Number& x, const Number& y) { return !(x == y); }
+};
+
+// Thrown where two different square roots would meet in one number (√2 + √3).
+struct MixedRoots : std::domain_error {
+    MixedRoots() : std::domain_error("two different square roots") {}
+};
+
+// The square root that the two share, where at most one has one.
+inline Wide common_root(const Number& x, const Number& y) {
+    if (x.has_root() && y.has_root() && x.r != y.r)
+        throw MixedRoots();
+    return x.has_root() ? x.r : y.r;
+}
+
+inline Number operator+(const Number& x, const Number& y) {
+    return {x.c[0] + y.c[0], x.c[1] + y.c[1], x.c[2] + y.c[2], x.c[3] + y.c[3], common_root(x, y)};
+}
+inline Number operator-(const Number& x) {
+    return {-x.c[0], -x.c[1], -x.c[2], -x.c[3], x.r};
+}
+inline Number operator-(const Number& x, const Number& y) {
+    return x + -y;
+}
+
+inline Number operator*(const Number& x, const Number& y) {
+    const Wide r = common_root(x, y);
+    Rational out[4]; // the parts 1, √r, i, i√r multiply as the bits 1 (√r) and 2 (i) combine
+    for (int j = 0; j < 4; ++j)
+        for (int k = 0; k < 4 && x.c[j].sign() != 0; ++k)
+            if (y.c[k].sign() != 0)
+                out[j ^ k] = out[j ^ k] + x.c[j] * y.c[k] * Rational((j & k & 1) ? r : 1) *
+                                              Rational((j & k & 2) ? -1 : 1);
+    return {out[0], out[1], out[2], out[3], r};
+}
+
+// 1/y: y times its conjugate in √r is u in Q(i), and u times its complex conjugate is
+// rational. Throws std::domain_error for y = 0.
+inline Number inverse(const Number& y) {
+    const Number flipped{y.c[0], -y.c[1], y.c[2], -y.c[3], y.r};
+    const Number u = y * flipped;
+    const Number u_bar{u.c[0], 0, -u.c[2], 0, 1};
+    const Rational size = (u * u_bar).c[0];
+    return flipped * u_bar * Number(Rational(1) / size);
+}
+inline Number operator/(const Number& x, const Number& y) {
+    return x * inverse(y);
+}
+
 // Square factors are taken out of a square root by trial division up to this divisor. A
 // discriminant can reach 2^92, so the search is bounded: a square factor made of larger
 // primes stays under the root (unless all that is left is a square), which is still
@@ -154,6 +230,16 @@ inline SquareRoot simplify_root(Wide m) {
     else
         root.inside *= m;
     return root;
+}
+
+inline double value(const Rational& q) {
+    return static_cast<double>(q.num()) / static_cast<double>(q.den());
+}
+inline double Number::real() const {
+    return value(c[0]) + value(c[1]) * std::sqrt(static_cast<double>(r));
+}
+inline double Number::imaginary() const {
+    return value(c[2]) + value(c[3]) * std::sqrt(static_cast<double>(r));
 }
 
 // c2·x² + c1·x + c0 as a teacher writes it: no coefficient 1, no zero term, "− 3/2·x"
@@ -196,6 +282,12 @@ inline std::string imaginary_text(Wide q, Wide r) {
 struct RootForm {
     Wide p = 0, q = 0, r = 1, s = 1;
     bool complex = false;
+
+    // Its value, with the sign before the square root +1 or −1.
+    Number number(int sign) const {
+        const Rational real(p, s), part(sign < 0 ? checked_sub(0, q) : q, s);
+        return complex ? Number{real, 0, 0, part, r} : Number{real, part, 0, 0, r};
+    }
 
     std::string text(const std::string& sign) const {
         const std::string lead = sign == "+" ? "" : sign;
