@@ -113,9 +113,13 @@ void Form1::build_accessibility() {
             last_box_ = box;
     });
 
-    // Ctrl+L brings up the board, as its menu item does.
-    auto* board = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
-    connect(board, &QShortcut::activated, action(tutor::Command::Lavagna), &QAction::trigger);
+    // A command's key (Ctrl+L for the board) runs it as its menu item does.
+    for (const tutor::CommandInfo& c : tutor::commands) {
+        if (c.shortcut == nullptr)
+            continue;
+        auto* key = new QShortcut(QKeySequence(QString::fromLatin1(c.shortcut)), this);
+        connect(key, &QShortcut::activated, action(c.command), &QAction::trigger);
+    }
 
     // The menu bar enters its keyboard mode on a lone Alt pressed and released; F10 gives
     // it the same two keys.

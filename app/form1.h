@@ -3,6 +3,7 @@
 // triggered, and mirrors what the core says each control shows onto the widgets.
 #pragma once
 
+#include "tutor/commands.h"
 #include "tutor/tutor.h"
 
 #include <QColor>

@@ -3,7 +3,7 @@
 // same way (see first_paint.h).
 #include "first_paint.h"
 
-#include "tutor/screen.h"
+#include "tutor/commands.h"
 
 #include <QMainWindow>
 #include <QMenuBar>

@@ -2,6 +2,7 @@
 // with small helpers to type into boxes and read controls by their names.
 #pragma once
 
+#include "tutor/commands.h"
 #include "tutor/tutor.h"
 
 #include <QList>

@@ -1,5 +1,7 @@
 #include "screen.h"
 
+#include "commands.h"
+
 #include <cstring>
 
 namespace tutor {

@@ -131,7 +131,8 @@ inline constexpr std::array<ControlId, 8> boxes = [] {
 // The control of that name, or control_count.
 ControlId control_id(const char* name);
 
-// The menu bar's commands, left to right; each runs Tutor::run.
+// The menu bar's commands, left to right; the list of them, with what each does, is
+// tutor::commands (commands.h).
 enum class Command : std::uint8_t {
     Analizza,
     Componi,
@@ -143,35 +144,6 @@ enum class Command : std::uint8_t {
     count
 };
 inline constexpr std::size_t command_count = static_cast<std::size_t>(Command::count);
-
-struct CommandInfo {
-    Command command;
-    const char* name; // the menu item's object name
-    Bilingual caption;
-    // The input row in whose boxes Return runs it, if any.
-    Row return_row_first, return_row_last;
-};
-
-// clang-format off
-inline constexpr CommandInfo commands[command_count] = {
-    {Command::Analizza, "Analizza", vocabulary::menu_solve, Row::A, Row::C},
-    {Command::Componi, "Componi", vocabulary::menu_compose, Row::None, Row::None},
-    {Command::Frazioni, "Frazioni", vocabulary::menu_fractions, Row::None, Row::None},
-    {Command::Test, "Test", {"Test", "Test"}, Row::X, Row::X},
-    {Command::Credits, "Credits", {"Info", "Info"}, Row::None, Row::None},
-    {Command::Lingua, "Lingua", vocabulary::menu_language, Row::None, Row::None},
-    {Command::Lavagna, "Lavagna", vocabulary::menu_board, Row::None, Row::None},
-};
-// clang-format on
-
-// The command that Return runs in a box, or Command::count for none.
-constexpr Command command_on_return(ControlId box) {
-    const Row row = controls[box].row;
-    for (const CommandInfo& c : commands)
-        if (row != Row::None && row >= c.return_row_first && row <= c.return_row_last)
-            return c.command;
-    return Command::count;
-}
 
 struct Control {
     std::string text; // a label's caption or a box's text; commands write it with write()

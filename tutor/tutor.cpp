@@ -4,6 +4,8 @@
 // message boxes, and the reading and writing of boxes.
 #include "tutor.h"
 
+#include "commands.h"
+
 #include "colours.h"
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
@@ -73,24 +75,8 @@ void Tutor::Colors() {
 // --- Commands ---------------------------------------------------------------------
 
 void Tutor::run(Command command) {
-    switch (command) {
-    case Command::Analizza:
-        return Analizza_Click();
-    case Command::Componi:
-        return Componi_Click();
-    case Command::Frazioni:
-        return Frazioni_Click();
-    case Command::Test:
-        return Test_Click();
-    case Command::Credits:
-        return Credits_Click();
-    case Command::Lingua:
-        return Lingua_Click();
-    case Command::Lavagna:
-        return Lavagna_Click();
-    case Command::count:
-        break;
-    }
+    if (command < Command::count)
+        (this->*info(command).handler)();
 }
 
 void Tutor::clear_caption() {
