@@ -4,7 +4,10 @@
 // fit); white on near-black, the headings in the yellow of the main window's A row.
 #include "board_window.h"
 
+#include "graph_layout.h"
 #include "graph_view.h"
+
+#include "tutor/colours.h"
 
 #include "tutor/vocabulary.h"
 
@@ -24,9 +27,19 @@
 
 namespace {
 
-const QColor background(18, 18, 18);
-const QColor heading_colour(255, 255, 0);
-const QColor selection_colour(0, 255, 255);
+const QColor background = board_colour(tutor::colours::board_background);
+const QColor heading_colour = board_colour(tutor::colours::yellow);
+const QColor selection_colour = board_colour(tutor::colours::cyan);
+
+// How the window is shared between the graph and the steps: side by side in a wide
+// window, the graph above the steps in a tall one.
+struct Split {
+    int graph, steps;
+};
+constexpr Split wide_split{11, 9}, tall_split{5, 4};
+Split split_of(const QWidget* window) {
+    return window->width() > window->height() ? wide_split : tall_split;
+}
 
 // What a screen reader says of the board and of its steps.
 constexpr tutor::Bilingual board_description{
@@ -179,9 +192,10 @@ bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void BoardWindow::arrange() {
     const bool wide = width() > height();
+    const Split split = split_of(this);
     layout_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
-    layout_->setStretchFactor(graph_, wide ? 11 : 5);
-    layout_->setStretchFactor(steps_, wide ? 9 : 4);
+    layout_->setStretchFactor(graph_, split.graph);
+    layout_->setStretchFactor(steps_, split.steps);
 }
 
 void BoardWindow::scale_type() {
@@ -192,10 +206,11 @@ void BoardWindow::scale_type() {
     const bool wide = width() > height();
     double room_width = width() - margins.left() - margins.right();
     double room_height = height() - margins.top() - margins.bottom();
+    const Split split = split_of(this);
     if (with_graph && wide)
-        room_width = (room_width - spacing) * 9 / 20;
+        room_width = (room_width - spacing) * split.steps / (split.graph + split.steps);
     else if (with_graph)
-        room_height = (room_height - spacing) * 4 / 9;
+        room_height = (room_height - spacing) * split.steps / (split.graph + split.steps);
     room_width -= steps_->verticalScrollBar()->sizeHint().width();
 
     // About 30 lines to the window's height and 20 characters to the steps' width, made

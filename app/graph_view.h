@@ -8,6 +8,10 @@
 
 #include <QWidget>
 
+#include <optional>
+
+struct GraphLayout;
+
 class GraphView : public QWidget {
     Q_OBJECT
 
@@ -33,6 +37,8 @@ class GraphView : public QWidget {
     void focusOutEvent(QFocusEvent* event) override;
 
   private:
+    // Where everything goes at the widget's size, or nothing without a graph or room.
+    std::optional<GraphLayout> lay_out() const;
     void paint(QPainter& painter, bool with_focus) const;
     // Moves the keyboard to point i and has it spoken.
     void move_to(int i);

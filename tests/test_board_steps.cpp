@@ -1,5 +1,6 @@
 // The board's worked steps: their text in both languages, and over random equations that
 // every equality they write holds exactly, with the roots of the main window's formulas.
+#include "reference.h"
 #include "tutor/board.h"
 #include "tutor/exact.h"
 #include "tutor/exact_reader.h"
@@ -25,11 +26,8 @@ static SolvedEquation solved(Fraction a, Fraction b, Fraction c) {
     SolvedEquation e;
     for (auto [to, from] : {std::pair{&e.a, a}, {&e.b, b}, {&e.c, c}})
         *to = fractions::reduce_fraction(from.num, from.den);
-    const std::int64_t A = std::int64_t(e.a.num) * e.b.den * e.c.den;
-    const std::int64_t B = std::int64_t(e.b.num) * e.a.den * e.c.den;
-    const std::int64_t C = std::int64_t(e.c.num) * e.a.den * e.b.den;
-    const std::int64_t g = std::gcd(std::gcd(A, B), C);
-    e.A = A / g, e.B = B / g, e.C = C / g;
+    const auto form = reference::integer_form(e.a, e.b, e.c);
+    e.A = form[0], e.B = form[1], e.C = form[2];
     e.x1_text = " X1= 1", e.x2_text = " X2= 1", e.vertex_text = "V( 0  ;  0)";
     e.focus_text = "F( 0  ;   1/ 4)", e.directrix_text = "Y= -1/ 4";
     return e;

@@ -1,0 +1,274 @@
+#include "graph_layout.h"
+
+#include "tutor/colours.h"
+#include "tutor/vocabulary.h"
+
+#include <QFontMetricsF>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+namespace size = graph_size;
+
+constexpr tutor::Bilingual misses_axis{"La parabola non interseca l'asse x",
+                                       "The parabola does not meet the x axis"};
+
+// A tick value with as many decimals as the step has, and a true minus sign.
+QString tick_text(double value, double step) {
+    int decimals = 0;
+    while (decimals < 6) {
+        const double scaled = step * std::pow(10.0, decimals);
+        if (std::abs(scaled - std::round(scaled)) < 1e-6 * scaled)
+            break;
+        ++decimals;
+    }
+    QString text = QString::number(value, 'f', decimals);
+    if (text.startsWith('-')) {
+        const bool zero = text.mid(1).toDouble() == 0;
+        text = zero ? text.mid(1) : QChar(0x2212) + text.mid(1);
+    }
+    return text;
+}
+
+// The ticks k·step inside [low, high], at most a few hundred of them.
+std::vector<double> ticks(double low, double high, double step) {
+    std::vector<double> out;
+    if (!(step > 0) || !(high > low) || (high - low) / step > 400)
+        return out;
+    for (double k = std::ceil(low / step - 1e-9); k * step <= high + step * 1e-9; ++k)
+        out.push_back(k * step);
+    return out;
+}
+
+QFont font_of(double pixels, bool bold) {
+    QFont font;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels))));
+    font.setBold(bold);
+    return font;
+}
+
+// The plot inside the widget: room on the left for the y ticks' labels, below for the x
+// ticks' labels, and on the right for half of the last x tick's label, centred on the edge.
+QRectF plot_of(const QSizeF& widget, const tutor::ViewBox& box, double unit,
+               const QFontMetricsF& metrics) {
+    double label_width = 0;
+    for (double y : ticks(box.y_min, box.y_max, box.y_step))
+        label_width = std::max(label_width, metrics.horizontalAdvance(tick_text(y, box.y_step)));
+    const double pad = unit * size::pad;
+    const double right =
+        std::max(pad, metrics.horizontalAdvance(tick_text(box.x_max, box.x_step)) / 2 + pad / 2);
+    return QRectF(label_width + 2 * pad, pad, widget.width() - label_width - 2 * pad - right,
+                  widget.height() - metrics.height() - 3 * pad);
+}
+
+// The grid, and the tick labels along the left and bottom edges. A label is left out where
+// it would crowd its neighbour; its grid line stays.
+void lay_out_grid(GraphLayout& g) {
+    const tutor::ViewBox& box = g.box;
+    const QRectF& plot = g.plot;
+    const QFontMetricsF metrics(g.tick_font);
+    const auto xs = ticks(box.x_min, box.x_max, box.x_step);
+    const auto ys = ticks(box.y_min, box.y_max, box.y_step);
+    const auto stride = [](double room, double spacing) {
+        return spacing > 0 ? std::max(1, static_cast<int>(std::ceil(room / spacing))) : 1;
+    };
+    double widest = 0;
+    for (double x : xs)
+        widest = std::max(widest, metrics.horizontalAdvance(tick_text(x, box.x_step)));
+    const double x_spacing = plot.width() * box.x_step / (box.x_max - box.x_min);
+    const double y_spacing = plot.height() * box.y_step / (box.y_max - box.y_min);
+    const int x_stride = stride(widest + g.unit, x_spacing);
+    const int y_stride = stride(metrics.height() * 1.3, y_spacing);
+    const auto labelled = [](double value, double step, int every) {
+        return static_cast<long long>(std::llround(value / step)) % every == 0;
+    };
+
+    for (double x : xs)
+        g.grid.emplace_back(g.at(x, box.y_min), g.at(x, box.y_max));
+    for (double y : ys)
+        g.grid.emplace_back(g.at(box.x_min, y), g.at(box.x_max, y));
+    const double pad = g.unit * size::pad;
+    for (double x : xs) {
+        if (!labelled(x, box.x_step, x_stride))
+            continue;
+        const QPointF p = g.at(x, box.y_min);
+        g.ticks.push_back({QRectF(p.x() - x_spacing * x_stride / 2, plot.bottom() + pad * 0.5,
+                                  x_spacing * x_stride, metrics.height()),
+                           tick_text(x, box.x_step), Qt::AlignHCenter | Qt::AlignTop});
+    }
+    for (double y : ys) {
+        if (!labelled(y, box.y_step, y_stride))
+            continue;
+        const QPointF p = g.at(box.x_min, y);
+        g.ticks.push_back(
+            {QRectF(0, p.y() - metrics.height() / 2, plot.left() - pad, metrics.height()),
+             tick_text(y, box.y_step), Qt::AlignRight | Qt::AlignVCenter});
+    }
+}
+
+// The axes where they are in view, the axis of symmetry, the directrix and the curve,
+// sampled once per device pixel. Points far outside are pulled in, as the plot's clip
+// hides them anyway and a huge coordinate would upset the rasterizer.
+void lay_out_lines(GraphLayout& g, const tutor::Graph& graph, double ratio) {
+    const tutor::ViewBox& box = g.box;
+    const QRectF& plot = g.plot;
+    if (box.y_min <= 0 && box.y_max >= 0)
+        g.axes.emplace_back(g.at(box.x_min, 0), g.at(box.x_max, 0));
+    if (box.x_min <= 0 && box.x_max >= 0)
+        g.axes.emplace_back(g.at(0, box.y_min), g.at(0, box.y_max));
+    g.symmetry = QLineF(g.at(graph.axis_x, box.y_min), g.at(graph.axis_x, box.y_max));
+    g.directrix = QLineF(g.at(box.x_min, graph.directrix_y), g.at(box.x_max, graph.directrix_y));
+
+    const double far = plot.height() * 4;
+    for (double px = plot.left(); px <= plot.right() + 1e-9; px += 1 / ratio) {
+        const double x = box.x_min + (px - plot.left()) / plot.width() * (box.x_max - box.x_min);
+        const double py =
+            std::clamp(g.at(x, graph.y(x)).y(), plot.top() - far, plot.bottom() + far);
+        g.curve << QPointF(px, py);
+    }
+}
+
+QSizeF label_size(const QFontMetricsF& metrics, const QString& text, double unit) {
+    return {metrics.horizontalAdvance(text) + unit * size::label_padding,
+            metrics.height() * size::label_height};
+}
+
+// Labels beside their points: the first of eight places around each point that stays on
+// the widget and clear of the labels and dots placed before it. Then the directrix's label
+// at its right end, above the line or below it near the top.
+void lay_out_labels(GraphLayout& g, const tutor::Graph& graph, const QSizeF& widget) {
+    const double unit = g.unit;
+    std::vector<QRectF> taken;
+    for (const GraphLayout::Point& p : g.points)
+        taken.push_back(
+            QRectF(p.at.x() - p.radius, p.at.y() - p.radius, 2 * p.radius, 2 * p.radius));
+    const QFontMetricsF metrics(g.label_font);
+    const QRectF inside = QRectF(QPointF(0, 0), widget).adjusted(2, 2, -2, -2);
+    const auto place = [&](const QPointF& at, const QString& text, double gap) {
+        const QSizeF size = label_size(metrics, text, unit);
+        const double w = size.width(), h = size.height();
+        const QPointF corners[] = {
+            {at.x() + gap, at.y() - gap - h},
+            {at.x() - gap - w, at.y() - gap - h},
+            {at.x() + gap, at.y() + gap},
+            {at.x() - gap - w, at.y() + gap},
+            {at.x() + gap, at.y() - h / 2},
+            {at.x() - gap - w, at.y() - h / 2},
+            {at.x() - w / 2, at.y() - gap * 1.5 - h},
+            {at.x() - w / 2, at.y() + gap * 1.5},
+        };
+        QRectF best;
+        for (const QPointF& corner : corners) {
+            const QRectF candidate(corner, size);
+            if (!inside.contains(candidate))
+                continue;
+            if (best.isNull())
+                best = candidate;
+            if (std::none_of(taken.begin(), taken.end(),
+                             [&](const QRectF& r) { return r.intersects(candidate); })) {
+                best = candidate;
+                break;
+            }
+        }
+        if (best.isNull()) // larger than the room: keep it on the widget as best it can
+            best = QRectF(std::clamp(corners[0].x(), inside.left(), inside.right() - w),
+                          std::clamp(corners[0].y(), inside.top(), inside.bottom() - h), w, h);
+        taken.push_back(best);
+        return best;
+    };
+    const double radius = unit * size::dot;
+    for (std::size_t i = 0; i < graph.points.size(); ++i) {
+        const tutor::MarkedPoint& point = graph.points[i];
+        const QString text = QString::fromStdString(point.label);
+        if (text.isEmpty())
+            continue;
+        const double r =
+            point.highlighted ? radius * size::highlight + unit * size::highlight_label : radius;
+        g.labels.push_back(
+            {place(g.points[i].at, text, r + unit * size::label_gap), text, g.points[i].colour});
+    }
+
+    if (!graph.directrix_label.empty()) {
+        const QString text = QString::fromStdString(graph.directrix_label);
+        const QSizeF size = label_size(metrics, text, unit);
+        const QPointF right = g.directrix.p2();
+        QRectF where(right.x() - size.width() - unit * size::directrix_gap,
+                     right.y() - size.height() - unit * size::directrix_rise, size.width(),
+                     size.height());
+        if (where.top() < g.plot.top())
+            where.moveTop(right.y() + unit * size::directrix_rise);
+        const bool clear = std::none_of(taken.begin(), taken.end(),
+                                        [&](const QRectF& r) { return r.intersects(where); });
+        if (!clear) // move it to the left end of the line
+            where.moveLeft(g.plot.left() + unit * size::directrix_gap);
+        g.labels.push_back({where, text, board_colour(tutor::colours::light_green)});
+    }
+}
+
+} // namespace
+
+QColor board_colour(std::uint32_t bgr) {
+    const tutor::colours::Rgb c = tutor::colours::rgb(bgr);
+    return QColor(c.red, c.green, c.blue);
+}
+
+QColor point_colour(tutor::PointKind kind) {
+    using namespace tutor::colours;
+    switch (kind) {
+    case tutor::PointKind::Vertex:
+        return board_colour(cyan);
+    case tutor::PointKind::Focus:
+        return board_colour(light_green);
+    case tutor::PointKind::Tested:
+        return board_colour(board_tested);
+    case tutor::PointKind::Root:
+    case tutor::PointKind::YIntercept:
+        break;
+    }
+    return board_colour(white);
+}
+
+double graph_unit(const QSizeF& size) {
+    return std::max(15.0, std::min(size.width(), size.height()) / 35.0);
+}
+
+std::optional<GraphLayout> lay_out_graph(const tutor::Graph& graph, const QSizeF& widget,
+                                         double ratio, int language) {
+    const tutor::ViewBox& box = graph.box;
+    if (!(box.x_max > box.x_min) || !(box.y_max > box.y_min))
+        return std::nullopt;
+    GraphLayout g;
+    g.unit = graph_unit(widget);
+    g.box = box;
+    g.tick_font = font_of(g.unit * size::tick_type, false);
+    g.label_font = font_of(g.unit * size::label_type, true);
+    g.plot = plot_of(widget, box, g.unit, QFontMetricsF(g.tick_font));
+    if (g.plot.width() < 10 || g.plot.height() < 10)
+        return std::nullopt;
+
+    lay_out_grid(g);
+    lay_out_lines(g, graph, ratio);
+    const double radius = g.unit * size::dot;
+    for (const tutor::MarkedPoint& point : graph.points)
+        g.points.push_back(
+            {g.at(point.x, point.y), point.highlighted ? radius * size::highlight : radius,
+             point_colour(point.kind), point.kind == tutor::PointKind::Tested, point.highlighted});
+    lay_out_labels(g, graph, widget);
+
+    // Complex roots: said on the graph itself, inside the parabola's cup and clear of the
+    // vertex: at the top when it opens upwards, at the bottom when it opens downwards.
+    if (!graph.real_roots) {
+        const QString text = QString::fromUtf8(misses_axis.in(language));
+        const QFontMetricsF metrics(g.label_font);
+        const QSizeF size(metrics.horizontalAdvance(text) + g.unit,
+                          metrics.height() * size::note_height);
+        QRectF where(g.plot.center().x() - size.width() / 2,
+                     g.plot.top() + g.unit * size::note_inset, size.width(), size.height());
+        if (graph.a < 0)
+            where.moveBottom(g.plot.bottom() - g.unit * size::note_inset);
+        g.note = GraphLayout::Label{where, text, Qt::white};
+    }
+    return g;
+}
