@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTextBlock>
@@ -46,6 +47,7 @@ constexpr tutor::Bilingual board_description{
     "L'ultima equazione risolta, passo per passo, e la sua parabola. F11: schermo intero",
     "The last equation solved, step by step, and its parabola. F11: full screen"};
 constexpr tutor::Bilingual steps_name{"Passaggi", "Steps"};
+constexpr tutor::Bilingual more_below{"▼ continua sotto", "▼ more below"};
 constexpr tutor::Bilingual steps_description{
     "La soluzione passo per passo: le frecce la leggono riga per riga, Ctrl+C la copia",
     "The solution step by step: the arrow keys read it line by line, Ctrl+C copies it"};
@@ -54,7 +56,29 @@ QString in_language(const tutor::Bilingual& text, int language) {
     return QString::fromUtf8(text.in(language));
 }
 
-// The steps' type at a size: headings bold, a fifth larger, with room above them.
+bool is_word(const QString& token) {
+    return token.size() >= 2 && std::all_of(token.begin(), token.end(),
+                                            [](QChar c) { return c.isLetter() || c == '\''; });
+}
+
+// A line of the steps as it is laid out: it may wrap only between words, after a comma or
+// a colon (between the terms of a list), and, outside a heading, after an "=" of a chain;
+// every other blank is a non-breaking one, so that no expression is cut in two.
+QString unbreakable(const QString& line, bool heading) {
+    const QStringList tokens = line.split(' ');
+    QString out = tokens.value(0);
+    for (int i = 1; i < tokens.size(); ++i) {
+        const QString& before = tokens[i - 1];
+        const bool breaks = before.endsWith(',') || before.endsWith(':') ||
+                            (!heading && before == "=") || (is_word(before) && is_word(tokens[i]));
+        out += (breaks ? QChar(' ') : QChar(QChar::Nbsp)) + tokens[i];
+    }
+    // The layout would also break after a "/": a word joiner holds a fraction together.
+    return out.replace('/', QString("/") + QChar(0x2060));
+}
+
+// The steps' type at a size: headings bold, a fifth larger, with room above them; a line
+// that wraps goes on indented.
 void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& lines, int pixels) {
     QFont font = document->defaultFont();
     font.setPixelSize(pixels);
@@ -70,6 +94,8 @@ void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& 
         QTextBlockFormat spacing;
         spacing.setTopMargin(heading && i > 0 ? pixels * 0.8 : 0);
         spacing.setBottomMargin(pixels * 0.2);
+        spacing.setLeftMargin(pixels * 1.5);
+        spacing.setTextIndent(-pixels * 1.5);
         cursor.mergeBlockFormat(spacing);
         QTextCharFormat type;
         type.setProperty(QTextFormat::FontPixelSize, heading ? pixels * 6 / 5 : pixels);
@@ -108,6 +134,26 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     steps_->setFrameShape(QFrame::NoFrame);
     steps_->installEventFilter(this);
 
+    // Steps that do not fit scroll, and that is plain to see: a scroll bar in the board's
+    // colours, and a sign over the last visible line.
+    const QString bar = board_colour(tutor::colours::board_grid).name(),
+                  handle = heading_colour.name(), back = background.name();
+    steps_->verticalScrollBar()->setStyleSheet(
+        QString(
+            "QScrollBar:vertical { background: %1; width: 16px; border: 1px solid %2; }"
+            "QScrollBar::handle:vertical { background: %3; min-height: 32px; }"
+            "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+            "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }")
+            .arg(back, bar, handle));
+    more_below_ = new QLabel(steps_);
+    more_below_->setStyleSheet(QString("QLabel { color: %1; background: %2; border: 1px solid %1; "
+                                       "padding: 2px 8px; }")
+                                   .arg(handle, back));
+    more_below_->hide();
+    QScrollBar* scroll = steps_->verticalScrollBar();
+    connect(scroll, &QScrollBar::valueChanged, this, &BoardWindow::update_more_below);
+    connect(scroll, &QScrollBar::rangeChanged, this, &BoardWindow::update_more_below);
+
     graph_ = new GraphView(this);
     graph_->hide();
 
@@ -126,8 +172,10 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 }
 
 void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
-                             const std::optional<tutor::Graph>& graph, int language) {
+                             const std::optional<tutor::Graph>& graph, int language,
+                             bool last_step_in_view) {
     lines_ = steps;
+    more_below_->setText(in_language(more_below, language));
     // The board is titled as its menu item.
     setWindowTitle(in_language(tutor::vocabulary::menu_board, language));
     setAccessibleName(windowTitle());
@@ -150,13 +198,34 @@ void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         if (i > 0)
             cursor.insertBlock();
-        cursor.insertText(QString::fromStdString(lines_[i].text));
+        cursor.insertText(unbreakable(QString::fromStdString(lines_[i].text), lines_[i].heading));
     }
     cursor.endEditBlock();
     steps_->moveCursor(QTextCursor::Start);
     type_pixels_ = 0;
     arrange();
     scale_type();
+    if (last_step_in_view) {
+        int last = 0;
+        for (std::size_t i = 0; i < lines_.size(); ++i)
+            last = lines_[i].heading ? static_cast<int>(i) : last;
+        steps_->moveCursor(QTextCursor::End);
+        steps_->ensureCursorVisible();
+        steps_->setTextCursor(QTextCursor(document->findBlockByNumber(last)));
+        steps_->ensureCursorVisible();
+    }
+    update_more_below();
+}
+
+void BoardWindow::update_more_below() {
+    const QScrollBar* scroll = steps_->verticalScrollBar();
+    const QRect view = steps_->viewport()->geometry();
+    more_below_->setFont(steps_->font());
+    more_below_->adjustSize();
+    more_below_->move(view.right() - more_below_->width() - 4,
+                      view.bottom() - more_below_->height() - 4);
+    more_below_->setVisible(scroll->value() < scroll->maximum());
+    more_below_->raise();
 }
 
 void BoardWindow::toggle_full_screen() {
@@ -168,6 +237,7 @@ void BoardWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     arrange();
     scale_type();
+    update_more_below();
 }
 
 void BoardWindow::changeEvent(QEvent* event) {
@@ -205,36 +275,16 @@ void BoardWindow::scale_type() {
     const bool with_graph = !graph_->isHidden();
     const bool wide = width() > height();
     double room_width = width() - margins.left() - margins.right();
-    double room_height = height() - margins.top() - margins.bottom();
     const Split split = split_of(this);
     if (with_graph && wide)
         room_width = (room_width - spacing) * split.steps / (split.graph + split.steps);
-    else if (with_graph)
-        room_height = (room_height - spacing) * split.steps / (split.graph + split.steps);
     room_width -= steps_->verticalScrollBar()->sizeHint().width();
 
-    // About 30 lines to the window's height and 20 characters to the steps' width, made
-    // smaller (down to 45 lines to the height, at least 16 px) while the steps do not fit:
-    // a projected board should not need scrolling.
-    const int largest = std::max(16, std::min(height() / 30, static_cast<int>(room_width) / 20));
-    const int smallest = std::max(16, std::min(largest, height() / 45));
-    const auto fits = [&](int size) {
-        std::unique_ptr<QTextDocument> trial(steps_->document()->clone());
-        format_steps(trial.get(), lines_, size);
-        trial->setTextWidth(room_width);
-        return trial->size().height() <= room_height;
-    };
-    // The largest size that fits, by halving the range: each trial is a whole layout.
-    int pixels = smallest;
-    if (fits(largest)) {
-        pixels = largest;
-    } else {
-        int too_large = largest;
-        while (too_large - pixels > 1) {
-            const int middle = (pixels + too_large) / 2;
-            (fits(middle) ? pixels : too_large) = middle;
-        }
-    }
+    // The type follows the window's size alone, so that it stays the same from one
+    // equation to the next: about 45 lines to the window's height and 34 characters to the
+    // steps' width, at least 16 px; full screen on a 1920 × 1080 projector, 24 px. Steps
+    // that do not fit scroll.
+    const int pixels = std::max(16, std::min(height() / 45, static_cast<int>(room_width) / 34));
     if (pixels == type_pixels_)
         return;
     type_pixels_ = pixels;

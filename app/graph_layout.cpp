@@ -15,8 +15,9 @@ namespace size = graph_size;
 constexpr tutor::Bilingual misses_axis{"La parabola non interseca l'asse x",
                                        "The parabola does not meet the x axis"};
 
-// A tick value with as many decimals as the step has, and a true minus sign.
-QString tick_text(double value, double step) {
+// A tick value with as many decimals as the step has, a true minus sign, and in Italian a
+// decimal comma.
+QString tick_text(double value, double step, int language) {
     int decimals = 0;
     while (decimals < 6) {
         const double scaled = step * std::pow(10.0, decimals);
@@ -29,7 +30,7 @@ QString tick_text(double value, double step) {
         const bool zero = text.mid(1).toDouble() == 0;
         text = zero ? text.mid(1) : QChar(0x2212) + text.mid(1);
     }
-    return text;
+    return language == 0 ? text.replace('.', ',') : text;
 }
 
 // The ticks k·step inside [low, high], at most a few hundred of them.
@@ -52,20 +53,21 @@ QFont font_of(double pixels, bool bold) {
 // The plot inside the widget: room on the left for the y ticks' labels, below for the x
 // ticks' labels, and on the right for half of the last x tick's label, centred on the edge.
 QRectF plot_of(const QSizeF& widget, const tutor::ViewBox& box, double unit,
-               const QFontMetricsF& metrics) {
+               const QFontMetricsF& metrics, int language) {
     double label_width = 0;
     for (double y : ticks(box.y_min, box.y_max, box.y_step))
-        label_width = std::max(label_width, metrics.horizontalAdvance(tick_text(y, box.y_step)));
+        label_width =
+            std::max(label_width, metrics.horizontalAdvance(tick_text(y, box.y_step, language)));
     const double pad = unit * size::pad;
-    const double right =
-        std::max(pad, metrics.horizontalAdvance(tick_text(box.x_max, box.x_step)) / 2 + pad / 2);
+    const double right = std::max(
+        pad, metrics.horizontalAdvance(tick_text(box.x_max, box.x_step, language)) / 2 + pad / 2);
     return QRectF(label_width + 2 * pad, pad, widget.width() - label_width - 2 * pad - right,
                   widget.height() - metrics.height() - 3 * pad);
 }
 
 // The grid, and the tick labels along the left and bottom edges. A label is left out where
 // it would crowd its neighbour; its grid line stays.
-void lay_out_grid(GraphLayout& g) {
+void lay_out_grid(GraphLayout& g, int language) {
     const tutor::ViewBox& box = g.box;
     const QRectF& plot = g.plot;
     const QFontMetricsF metrics(g.tick_font);
@@ -76,7 +78,7 @@ void lay_out_grid(GraphLayout& g) {
     };
     double widest = 0;
     for (double x : xs)
-        widest = std::max(widest, metrics.horizontalAdvance(tick_text(x, box.x_step)));
+        widest = std::max(widest, metrics.horizontalAdvance(tick_text(x, box.x_step, language)));
     const double x_spacing = plot.width() * box.x_step / (box.x_max - box.x_min);
     const double y_spacing = plot.height() * box.y_step / (box.y_max - box.y_min);
     const int x_stride = stride(widest + g.unit, x_spacing);
@@ -96,7 +98,7 @@ void lay_out_grid(GraphLayout& g) {
         const QPointF p = g.at(x, box.y_min);
         g.ticks.push_back({QRectF(p.x() - x_spacing * x_stride / 2, plot.bottom() + pad * 0.5,
                                   x_spacing * x_stride, metrics.height()),
-                           tick_text(x, box.x_step), Qt::AlignHCenter | Qt::AlignTop});
+                           tick_text(x, box.x_step, language), Qt::AlignHCenter | Qt::AlignTop});
     }
     for (double y : ys) {
         if (!labelled(y, box.y_step, y_stride))
@@ -104,7 +106,7 @@ void lay_out_grid(GraphLayout& g) {
         const QPointF p = g.at(box.x_min, y);
         g.ticks.push_back(
             {QRectF(0, p.y() - metrics.height() / 2, plot.left() - pad, metrics.height()),
-             tick_text(y, box.y_step), Qt::AlignRight | Qt::AlignVCenter});
+             tick_text(y, box.y_step, language), Qt::AlignRight | Qt::AlignVCenter});
     }
 }
 
@@ -135,75 +137,142 @@ QSizeF label_size(const QFontMetricsF& metrics, const QString& text, double unit
             metrics.height() * size::label_height};
 }
 
-// Labels beside their points: the first of eight places around each point that stays on
-// the widget and clear of the labels and dots placed before it. Then the directrix's label
-// at its right end, above the line or below it near the top.
-void lay_out_labels(GraphLayout& g, const tutor::Graph& graph, const QSizeF& widget) {
-    const double unit = g.unit;
-    std::vector<QRectF> taken;
-    for (const GraphLayout::Point& p : g.points)
-        taken.push_back(
-            QRectF(p.at.x() - p.radius, p.at.y() - p.radius, 2 * p.radius, 2 * p.radius));
-    const QFontMetricsF metrics(g.label_font);
-    const QRectF inside = QRectF(QPointF(0, 0), widget).adjusted(2, 2, -2, -2);
-    const auto place = [&](const QPointF& at, const QString& text, double gap) {
-        const QSizeF size = label_size(metrics, text, unit);
-        const double w = size.width(), h = size.height();
-        const QPointF corners[] = {
-            {at.x() + gap, at.y() - gap - h},
-            {at.x() - gap - w, at.y() - gap - h},
-            {at.x() + gap, at.y() + gap},
-            {at.x() - gap - w, at.y() + gap},
-            {at.x() + gap, at.y() - h / 2},
-            {at.x() - gap - w, at.y() - h / 2},
-            {at.x() - w / 2, at.y() - gap * 1.5 - h},
-            {at.x() - w / 2, at.y() + gap * 1.5},
-        };
+// What a place for a label costs: the labels and dots it would hide, the curve it would
+// cover, the axes it would sit on, a side of the x axis other than its point's, and, a little,
+// how far down the list of places it comes.
+struct Placer {
+    const GraphLayout& g;
+    std::vector<QRectF> taken; // dots and labels placed so far
+    QRectF x_axis, y_axis;     // their lines, a few pixels thick
+
+    double cost(const QRectF& box, double point_y, int rank) const {
+        double cost = rank;
+        for (const QRectF& r : taken)
+            cost += r.intersects(box) ? 10000 : 0;
+        // The curve: each sample it has inside the box, with a small margin.
+        const QRectF near = box.adjusted(-2, -2, 2, 2);
+        for (const QPointF& p : g.curve)
+            cost += near.contains(p) ? 200 : 0;
+        cost += box.intersects(x_axis) ? 50 : 0;
+        cost += box.intersects(y_axis) ? 50 : 0;
+        const double axis = g.at(0, 0).y();
+        if ((point_y > 0 && box.bottom() > axis) || (point_y < 0 && box.top() < axis))
+            cost += 5000;
+        return cost;
+    }
+
+    // The cheapest of the places, kept inside the plot.
+    QRectF place(const std::vector<QRectF>& places, double point_y) {
+        const QRectF inside = g.plot.adjusted(2, 2, -2, -2);
         QRectF best;
-        for (const QPointF& corner : corners) {
-            const QRectF candidate(corner, size);
-            if (!inside.contains(candidate))
+        double best_cost = 0;
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            QRectF box = places[i];
+            if (box.width() > inside.width() || box.height() > inside.height())
                 continue;
-            if (best.isNull())
-                best = candidate;
-            if (std::none_of(taken.begin(), taken.end(),
-                             [&](const QRectF& r) { return r.intersects(candidate); })) {
-                best = candidate;
-                break;
-            }
+            box.moveLeft(std::clamp(box.left(), inside.left(), inside.right() - box.width()));
+            box.moveTop(std::clamp(box.top(), inside.top(), inside.bottom() - box.height()));
+            const double c = cost(box, point_y, static_cast<int>(i));
+            if (best.isNull() || c < best_cost)
+                best = box, best_cost = c;
         }
-        if (best.isNull()) // larger than the room: keep it on the widget as best it can
-            best = QRectF(std::clamp(corners[0].x(), inside.left(), inside.right() - w),
-                          std::clamp(corners[0].y(), inside.top(), inside.bottom() - h), w, h);
+        if (best.isNull()) // larger than the plot: at its top left
+            best = QRectF(inside.topLeft(), places.front().size());
         taken.push_back(best);
         return best;
-    };
-    const double radius = unit * size::dot;
-    for (std::size_t i = 0; i < graph.points.size(); ++i) {
-        const tutor::MarkedPoint& point = graph.points[i];
-        const QString text = QString::fromStdString(point.label);
-        if (text.isEmpty())
+    }
+};
+
+// Around a point, at two distances: right and left above it, below it, beside it, and
+// centred above and below.
+std::vector<QRectF> places_around(const QPointF& at, const QSizeF& size, double gap) {
+    std::vector<QRectF> out;
+    const double w = size.width(), h = size.height();
+    for (double d : {gap, gap * 3}) {
+        const QPointF corners[] = {
+            {at.x() + d, at.y() - d - h},
+            {at.x() - d - w, at.y() - d - h},
+            {at.x() + d, at.y() + d},
+            {at.x() - d - w, at.y() + d},
+            {at.x() + d, at.y() - h / 2},
+            {at.x() - d - w, at.y() - h / 2},
+            {at.x() - w / 2, at.y() - d * 1.5 - h},
+            {at.x() - w / 2, at.y() + d * 1.5},
+        };
+        for (const QPointF& corner : corners)
+            out.emplace_back(corner, size);
+    }
+    return out;
+}
+
+// Points closer than a marker's size are drawn as one marker, in the vertex's colour where
+// the vertex is one of them, with one label that names them all.
+void merge_close_points(GraphLayout& g, const tutor::Graph& graph) {
+    for (std::size_t i = 0; i < g.points.size(); ++i) {
+        GraphLayout::Point& p = g.points[i];
+        p.label = QString::fromStdString(graph.points[i].label);
+        if (p.tested)
             continue;
-        const double r =
-            point.highlighted ? radius * size::highlight + unit * size::highlight_label : radius;
-        g.labels.push_back(
-            {place(g.points[i].at, text, r + unit * size::label_gap), text, g.points[i].colour});
+        for (std::size_t j = 0; j < i; ++j) {
+            GraphLayout::Point& first = g.points[j];
+            const QPointF d = p.at - first.at;
+            if (first.tested || first.merged_into >= 0 ||
+                std::hypot(d.x(), d.y()) >= first.radius + p.radius)
+                continue;
+            p.merged_into = static_cast<int>(j);
+            if (graph.points[i].kind == tutor::PointKind::Vertex)
+                first.colour = p.colour;
+            first.highlighted = first.highlighted || p.highlighted;
+            first.radius = std::max(first.radius, p.radius);
+            if (!p.label.isEmpty())
+                first.label += (first.label.isEmpty() ? "" : ", ") + p.label;
+            break;
+        }
+    }
+}
+
+// Each label beside its point, the directrix's on its line: inside the plot, on the side of
+// the x axis its point is on, and clear of the other labels, the dots, the curve and the
+// axes wherever the room allows.
+void lay_out_labels(GraphLayout& g, const tutor::Graph& graph) {
+    const double unit = g.unit;
+    Placer placer{g, {}, {}, {}};
+    for (const GraphLayout::Point& p : g.points)
+        placer.taken.push_back(
+            QRectF(p.at.x() - p.radius, p.at.y() - p.radius, 2 * p.radius, 2 * p.radius));
+    const double thick = std::max(1.5, unit * size::axis_line) * 2;
+    for (const QLineF& axis : g.axes) {
+        const QRectF line = QRectF(axis.p1(), axis.p2()).normalized();
+        (axis.dy() == 0 ? placer.x_axis : placer.y_axis) =
+            line.adjusted(-thick, -thick, thick, thick);
+    }
+    if (g.note)
+        placer.taken.push_back(g.note->box);
+    const QFontMetricsF metrics(g.label_font);
+    for (std::size_t i = 0; i < g.points.size(); ++i) {
+        const GraphLayout::Point& point = g.points[i];
+        if (point.label.isEmpty() || point.merged_into >= 0)
+            continue;
+        const double gap = point.radius + unit * size::label_gap +
+                           (point.highlighted ? unit * size::highlight_label : 0);
+        const QSizeF box = label_size(metrics, point.label, unit);
+        g.labels.push_back({placer.place(places_around(point.at, box, gap), graph.points[i].y),
+                            point.label, point.colour});
     }
 
     if (!graph.directrix_label.empty()) {
         const QString text = QString::fromStdString(graph.directrix_label);
-        const QSizeF size = label_size(metrics, text, unit);
-        const QPointF right = g.directrix.p2();
-        QRectF where(right.x() - size.width() - unit * size::directrix_gap,
-                     right.y() - size.height() - unit * size::directrix_rise, size.width(),
-                     size.height());
-        if (where.top() < g.plot.top())
-            where.moveTop(right.y() + unit * size::directrix_rise);
-        const bool clear = std::none_of(taken.begin(), taken.end(),
-                                        [&](const QRectF& r) { return r.intersects(where); });
-        if (!clear) // move it to the left end of the line
-            where.moveLeft(g.plot.left() + unit * size::directrix_gap);
-        g.labels.push_back({where, text, board_colour(tutor::colours::light_green)});
+        const QSizeF box = label_size(metrics, text, unit);
+        const double gap = unit * size::directrix_gap, rise = unit * size::directrix_rise;
+        const QPointF right = g.directrix.p2(), left(g.plot.left(), right.y());
+        std::vector<QRectF> places;
+        for (double y : {right.y() - box.height() - rise, right.y() + rise}) {
+            places.emplace_back(QPointF(right.x() - box.width() - gap, y), box);
+            places.emplace_back(QPointF(left.x() + gap, y), box);
+            places.emplace_back(QPointF(g.plot.center().x() - box.width() / 2, y), box);
+        }
+        g.labels.push_back({placer.place(places, graph.directrix_y), text,
+                            board_colour(tutor::colours::light_green)});
     }
 }
 
@@ -244,18 +313,19 @@ std::optional<GraphLayout> lay_out_graph(const tutor::Graph& graph, const QSizeF
     g.box = box;
     g.tick_font = font_of(g.unit * size::tick_type, false);
     g.label_font = font_of(g.unit * size::label_type, true);
-    g.plot = plot_of(widget, box, g.unit, QFontMetricsF(g.tick_font));
+    g.plot = plot_of(widget, box, g.unit, QFontMetricsF(g.tick_font), language);
     if (g.plot.width() < 10 || g.plot.height() < 10)
         return std::nullopt;
 
-    lay_out_grid(g);
+    lay_out_grid(g, language);
     lay_out_lines(g, graph, ratio);
     const double radius = g.unit * size::dot;
     for (const tutor::MarkedPoint& point : graph.points)
-        g.points.push_back(
-            {g.at(point.x, point.y), point.highlighted ? radius * size::highlight : radius,
-             point_colour(point.kind), point.kind == tutor::PointKind::Tested, point.highlighted});
-    lay_out_labels(g, graph, widget);
+        g.points.push_back({g.at(point.x, point.y),
+                            point.highlighted ? radius * size::highlight : radius,
+                            point_colour(point.kind), point.kind == tutor::PointKind::Tested,
+                            point.highlighted, QString(), -1});
+    merge_close_points(g, graph);
 
     // Complex roots: said on the graph itself, inside the parabola's cup and clear of the
     // vertex: at the top when it opens upwards, at the bottom when it opens downwards.
@@ -270,5 +340,6 @@ std::optional<GraphLayout> lay_out_graph(const tutor::Graph& graph, const QSizeF
             where.moveBottom(g.plot.bottom() - g.unit * size::note_inset);
         g.note = GraphLayout::Label{where, text, Qt::white};
     }
+    lay_out_labels(g, graph);
     return g;
 }

@@ -66,6 +66,8 @@ struct GraphLayout {
         QColor colour;
         bool tested = false; // drawn as a diamond
         bool highlighted = false;
+        QString label;        // its own, or that of every point drawn with it
+        int merged_into = -1; // drawn as part of an earlier point, too close to it
     };
 
     double unit = 15;

@@ -110,6 +110,8 @@ void draw_lines(QPainter& painter, const GraphLayout& g) {
 void draw_points(QPainter& painter, const GraphLayout& g) {
     const double unit = g.unit;
     for (const GraphLayout::Point& point : g.points) {
+        if (point.merged_into >= 0)
+            continue;
         const QPointF at = point.at;
         if (point.tested) {
             const double d = unit * graph_size::dot * graph_size::diamond;

@@ -1,7 +1,11 @@
 // The board's window over hand-made content (x² − 3x + 2): its language, its copies, the
 // arrow keys on the graph and its type size on a projector.
 #include "app/board_window.h"
+#include "app/form1.h"
+#include "app/graph_layout.h"
 #include "app/graph_view.h"
+#include "reference.h"
+#include "tutor/exact_solution.h"
 
 #include <QClipboard>
 #include <QTextEdit>
@@ -122,6 +126,69 @@ class TestBoardWindow : public QObject {
         const QTextCharFormat heading = first.charFormat();
         QVERIFY(heading.font().pixelSize() > QFontInfo(board->steps_view()->font()).pixelSize());
         QVERIFY(heading.font().bold());
+    }
+
+    // Over equations a class meets, at the board's first size and full screen, at scale 1
+    // and 2: every label inside the plot, none over another label or a marked point, none on
+    // the curve where there is room; and one type size at a window size for every equation.
+    void graph_labels_hide_nothing_data() {
+        QTest::addColumn<QList<int>>("equation"); // an, ad, bn, bd, cn, cd, X (0: none)
+        QTest::newRow("x² − 3x + 2, X = 1") << QList<int>{1, 1, -3, 1, 2, 1, 1};
+        QTest::newRow("x² + 100x + 1") << QList<int>{1, 1, 100, 1, 1, 1, 0};
+        QTest::newRow("100x² − x") << QList<int>{100, 1, -1, 1, 0, 1, 0};
+        QTest::newRow("x² + 1") << QList<int>{1, 1, 0, 1, 1, 1, 0};
+        QTest::newRow("x² − 6x + 9") << QList<int>{1, 1, -6, 1, 9, 1, 0};
+        QTest::newRow("−1/7, 3/5, 2/3") << QList<int>{-1, 7, 3, 5, 2, 3, 0};
+        QTest::newRow("x² + x + 2") << QList<int>{1, 1, 1, 1, 2, 1, 0};
+    }
+    void graph_labels_hide_nothing() {
+        QFETCH(QList<int>, equation);
+        tutor::SolvedEquation e;
+        e.a = {std::int16_t(equation[0]), std::int16_t(equation[1])};
+        e.b = fractions::reduce_fraction(equation[2], equation[3]);
+        e.c = fractions::reduce_fraction(equation[4], equation[5]);
+        const auto form = reference::integer_form(e.a, e.b, e.c);
+        e.A = form[0], e.B = form[1], e.C = form[2];
+        std::optional<tutor::TestedValue> tested;
+        if (equation[6] != 0)
+            tested = tutor::TestedValue{{std::int16_t(equation[6]), 1}, {}};
+        const tutor::ExactSolution solution = tutor::solve_exactly(e, tested);
+        const tutor::Graph graph = tutor::board_graph(solution, 0);
+        for (const QSizeF size : {QSizeF(550, 684), QSizeF(1050, 1064)}) {
+            for (const double ratio : {1.0, 2.0}) {
+                const std::optional<GraphLayout> g = lay_out_graph(graph, size, ratio, 0);
+                QVERIFY(g);
+                for (std::size_t i = 0; i < g->labels.size(); ++i) {
+                    const QRectF box = g->labels[i].box;
+                    QVERIFY2(g->plot.contains(box), qPrintable(g->labels[i].text));
+                    for (std::size_t j = 0; j < i; ++j)
+                        QVERIFY(!box.intersects(g->labels[j].box));
+                    for (const GraphLayout::Point& p : g->points)
+                        QVERIFY(!box.contains(p.at));
+                    QVERIFY(std::none_of(g->curve.begin(), g->curve.end(),
+                                         [&](const QPointF& p) { return box.contains(p); }));
+                }
+            }
+        }
+        // The same type at a size, whatever the equation.
+        board->show_board(tutor::board_steps(solution, 0), graph, 0);
+        board->resize(1920, 1080);
+        QTRY_COMPARE(QFontInfo(board->steps_view()->font()).pixelSize(), 24);
+    }
+
+    void failure_box_fits_its_title_data() {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("it") << "ATTENZIONE : Overflow";
+        QTest::newRow("en") << "WARNING : Division by zero";
+    }
+    void failure_box_fits_its_title() {
+        QFETCH(QString, title);
+        QMessageBox box(QMessageBox::Critical, title, "Stop.", QMessageBox::Ok);
+        widen_for_title(box);
+        box.show();
+        QFont bold = box.font();
+        bold.setBold(true);
+        QVERIFY(box.width() >= QFontMetrics(bold).horizontalAdvance(title) + 100);
     }
 };
 

@@ -23,9 +23,12 @@ class Board(WindowTest):
         steps = self.stack.wait_for_event(FOCUSED, is_focus_on("text"), since,
                                           wait_time()).source
         self.assertEqual(name(steps), "Passaggi")
-        self.assertTrue(text(steps).startswith(
+        # The steps hold non-breaking blanks and word joiners, so that no expression wraps
+        # in two; a screen reader says them as blanks and nothing.
+        plain = text(steps).replace("\u00a0", " ").replace("\u2060", "")
+        self.assertTrue(plain.startswith(
             "1. L'equazione, con i coefficienti ai minimi termini\nx² − 3x + 2 = 0"),
-            text(steps)[:120])
+            plain[:120])
         # The board's window (a top-level QWidget: a filler to AT-SPI).
         self.assertEqual(len(self.stack.find_all(name="Lavagna", role="filler")), 1)
 
