@@ -37,7 +37,7 @@ const QColor selection_colour = board_colour(tutor::colours::cyan);
 struct Split {
     int graph, steps;
 };
-constexpr Split wide_split{11, 9}, tall_split{5, 4};
+constexpr Split wide_split{2, 3}, tall_split{5, 4};
 Split split_of(const QWidget* window) {
     return window->width() > window->height() ? wide_split : tall_split;
 }
@@ -77,7 +77,7 @@ QString unbreakable(const QString& line, bool heading) {
     return out.replace('/', QString("/") + QChar(0x2060));
 }
 
-// The steps' type at a size: headings bold, a fifth larger, with room above them; a line
+// The steps' type at a size: headings bold and yellow, with room above them; a line
 // that wraps goes on indented.
 void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& lines, int pixels) {
     QFont font = document->defaultFont();
@@ -92,13 +92,12 @@ void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& 
         cursor.setPosition(block.position());
         cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
         QTextBlockFormat spacing;
-        spacing.setTopMargin(heading && i > 0 ? pixels * 0.8 : 0);
-        spacing.setBottomMargin(pixels * 0.2);
+        spacing.setTopMargin(heading && i > 0 ? pixels * 0.4 : 0);
         spacing.setLeftMargin(pixels * 1.5);
         spacing.setTextIndent(-pixels * 1.5);
         cursor.mergeBlockFormat(spacing);
         QTextCharFormat type;
-        type.setProperty(QTextFormat::FontPixelSize, heading ? pixels * 6 / 5 : pixels);
+        type.setProperty(QTextFormat::FontPixelSize, pixels);
         type.setFontWeight(heading ? QFont::Bold : QFont::Normal);
         type.setForeground(heading ? QBrush(heading_colour) : QBrush(Qt::white));
         cursor.mergeCharFormat(type);

@@ -173,10 +173,29 @@ void GraphView::set_graph(const tutor::Graph& graph, int language) {
     update();
 }
 
+std::vector<int> GraphView::reachable_points() const {
+    std::vector<int> out;
+    const std::optional<GraphLayout> layout = lay_out();
+    for (int i = 0; i < static_cast<int>(graph_.points.size()); ++i)
+        if (!layout || layout->points[i].merged_into < 0)
+            out.push_back(i);
+    return out;
+}
+
+QString GraphView::spoken(int i) const {
+    // A point drawn with others is spoken with them.
+    QString text = QString::fromStdString(graph_.points[i].spoken);
+    if (const std::optional<GraphLayout> layout = lay_out())
+        for (std::size_t j = 0; j < layout->points.size(); ++j)
+            if (layout->points[j].merged_into == i)
+                text += ", " + QString::fromStdString(graph_.points[j].spoken);
+    return text;
+}
+
 void GraphView::update_name() {
     QString name = QString::fromUtf8(graph_name.in(language_));
     if (hasFocus() && current_ >= 0 && current_ < static_cast<int>(graph_.points.size()))
-        name = QString::fromStdString(graph_.points[current_].spoken);
+        name = spoken(current_);
     // Each change is spoken while the graph has the focus: make only real ones.
     if (accessibleName() != name)
         setAccessibleName(name);
@@ -189,33 +208,37 @@ void GraphView::move_to(int i) {
     // Shown again, so that the same point reached twice is spoken twice.
     if (auto* announcer = findChild<QWidget*>(point_announcer, Qt::FindDirectChildrenOnly)) {
         announcer->hide();
-        announcer->setAccessibleName(QString::fromStdString(graph_.points[i].spoken));
+        announcer->setAccessibleName(spoken(i));
         announcer->show();
     }
 }
 
 void GraphView::keyPressEvent(QKeyEvent* event) {
-    const int count = static_cast<int>(graph_.points.size());
     if (event->matches(QKeySequence::Copy)) {
         QGuiApplication::clipboard()->setImage(picture());
         return;
     }
+    // The arrow keys go from marker to marker: points drawn as one are reached together.
+    const std::vector<int> points = reachable_points();
+    const int count = static_cast<int>(points.size());
     if (count == 0)
         return QWidget::keyPressEvent(event);
+    const auto at = std::find(points.begin(), points.end(), current_);
+    const int here = at == points.end() ? -1 : static_cast<int>(at - points.begin());
     switch (event->key()) {
     case Qt::Key_Right:
     case Qt::Key_Down:
-        move_to(current_ < 0 ? 0 : (current_ + 1) % count);
+        move_to(points[(here + 1) % count]);
         break;
     case Qt::Key_Left:
     case Qt::Key_Up:
-        move_to(current_ <= 0 ? count - 1 : current_ - 1);
+        move_to(points[here <= 0 ? count - 1 : here - 1]);
         break;
     case Qt::Key_Home:
-        move_to(0);
+        move_to(points.front());
         break;
     case Qt::Key_End:
-        move_to(count - 1);
+        move_to(points.back());
         break;
     default:
         QWidget::keyPressEvent(event);
@@ -229,7 +252,7 @@ void GraphView::mousePressEvent(QMouseEvent* event) {
         const double reach = layout->unit * graph_size::reach;
         for (int i = 0; i < static_cast<int>(layout->points.size()); ++i) {
             const QPointF d = layout->points[i].at - event->position();
-            if (std::hypot(d.x(), d.y()) <= reach) {
+            if (layout->points[i].merged_into < 0 && std::hypot(d.x(), d.y()) <= reach) {
                 setFocus(Qt::MouseFocusReason);
                 move_to(i);
                 return;

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <vector>
 
 struct GraphLayout;
 
@@ -45,6 +46,11 @@ class GraphView : public QWidget {
     // The name a screen reader says: the graph's, or the point's while the graph has
     // the focus and a point is reached.
     void update_name();
+    // The points the arrow keys reach: one of each group drawn as one marker.
+    std::vector<int> reachable_points() const;
+    // What a screen reader says of point i: its name and coordinates, and those of the
+    // points drawn with it.
+    QString spoken(int i) const;
 
     tutor::Graph graph_;
     bool has_graph_ = false;

@@ -124,8 +124,8 @@ class TestBoardWindow : public QObject {
         QTextCursor first(board->steps_view()->document());
         first.setPosition(1); // in the heading "Equazione"
         const QTextCharFormat heading = first.charFormat();
-        QVERIFY(heading.font().pixelSize() > QFontInfo(board->steps_view()->font()).pixelSize());
         QVERIFY(heading.font().bold());
+        QCOMPARE(heading.foreground().color(), QColor(255, 255, 0));
     }
 
     // Over equations a class meets, at the board's first size and full screen, at scale 1
@@ -133,13 +133,14 @@ class TestBoardWindow : public QObject {
     // the curve where there is room; and one type size at a window size for every equation.
     void graph_labels_hide_nothing_data() {
         QTest::addColumn<QList<int>>("equation"); // an, ad, bn, bd, cn, cd, X (0: none)
-        QTest::newRow("x² − 3x + 2, X = 1") << QList<int>{1, 1, -3, 1, 2, 1, 1};
-        QTest::newRow("x² + 100x + 1") << QList<int>{1, 1, 100, 1, 1, 1, 0};
-        QTest::newRow("100x² − x") << QList<int>{100, 1, -1, 1, 0, 1, 0};
-        QTest::newRow("x² + 1") << QList<int>{1, 1, 0, 1, 1, 1, 0};
-        QTest::newRow("x² − 6x + 9") << QList<int>{1, 1, -6, 1, 9, 1, 0};
-        QTest::newRow("−1/7, 3/5, 2/3") << QList<int>{-1, 7, 3, 5, 2, 3, 0};
-        QTest::newRow("x² + x + 2") << QList<int>{1, 1, 1, 1, 2, 1, 0};
+        QTest::newRow("x² − 3x + 2, X = 1") << QList<int>{1, 1, -3, 1, 2, 1, 1, 1};
+        QTest::newRow("x² + 100x + 1") << QList<int>{1, 1, 100, 1, 1, 1, 0, 0};
+        QTest::newRow("100x² − x") << QList<int>{100, 1, -1, 1, 0, 1, 0, 0};
+        QTest::newRow("x² + 1") << QList<int>{1, 1, 0, 1, 1, 1, 0, 0};
+        QTest::newRow("x² − 6x + 9") << QList<int>{1, 1, -6, 1, 9, 1, 0, 0};
+        QTest::newRow("−1/7, 3/5, 2/3") << QList<int>{-1, 7, 3, 5, 2, 3, 0, 0};
+        QTest::newRow("x² + x + 2") << QList<int>{1, 1, 1, 1, 2, 1, 0, 0};
+        QTest::newRow("a long one") << QList<int>{-7, 9, -11, 13, 5, 11, -1, 2};
     }
     void graph_labels_hide_nothing() {
         QFETCH(QList<int>, equation);
@@ -150,8 +151,8 @@ class TestBoardWindow : public QObject {
         const auto form = reference::integer_form(e.a, e.b, e.c);
         e.A = form[0], e.B = form[1], e.C = form[2];
         std::optional<tutor::TestedValue> tested;
-        if (equation[6] != 0)
-            tested = tutor::TestedValue{{std::int16_t(equation[6]), 1}, {}};
+        if (equation[7] != 0)
+            tested = tutor::TestedValue{{std::int16_t(equation[6]), std::int16_t(equation[7])}, {}};
         const tutor::ExactSolution solution = tutor::solve_exactly(e, tested);
         const tutor::Graph graph = tutor::board_graph(solution, 0);
         for (const QSizeF size : {QSizeF(550, 684), QSizeF(1050, 1064)}) {
@@ -170,10 +171,12 @@ class TestBoardWindow : public QObject {
                 }
             }
         }
-        // The same type at a size, whatever the equation.
+        // The same type at a size, whatever the equation, and full screen every step fits.
         board->show_board(tutor::board_steps(solution, 0), graph, 0);
         board->resize(1920, 1080);
         QTRY_COMPARE(QFontInfo(board->steps_view()->font()).pixelSize(), 24);
+        QTextEdit* steps = board->steps_view();
+        QTRY_VERIFY(steps->document()->size().height() <= steps->viewport()->height());
     }
 
     void failure_box_fits_its_title_data() {
