@@ -11,6 +11,7 @@
 
 #include "tutor/vocabulary.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QEvent>
@@ -208,9 +209,8 @@ void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
         int last = 0;
         for (std::size_t i = 0; i < lines_.size(); ++i)
             last = lines_[i].heading ? static_cast<int>(i) : last;
-        steps_->moveCursor(QTextCursor::End);
-        steps_->ensureCursorVisible();
         steps_->setTextCursor(QTextCursor(document->findBlockByNumber(last)));
+        steps_->verticalScrollBar()->setValue(steps_->verticalScrollBar()->maximum());
         steps_->ensureCursorVisible();
     }
     update_more_below();
@@ -223,7 +223,11 @@ void BoardWindow::update_more_below() {
     more_below_->adjustSize();
     more_below_->move(view.right() - more_below_->width() - 4,
                       view.bottom() - more_below_->height() - 4);
-    more_below_->setVisible(scroll->value() < scroll->maximum());
+    // Shown while the last line ends below the view (the document's margin may).
+    const QTextDocument* document = steps_->document();
+    const double last_line_ends =
+        document->documentLayout()->blockBoundingRect(document->lastBlock()).bottom();
+    more_below_->setVisible(last_line_ends - scroll->value() > view.height());
     more_below_->raise();
 }
 

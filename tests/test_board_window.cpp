@@ -8,6 +8,9 @@
 #include "tutor/exact_solution.h"
 
 #include <QClipboard>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -177,6 +180,22 @@ class TestBoardWindow : public QObject {
         QTRY_COMPARE(QFontInfo(board->steps_view()->font()).pixelSize(), 24);
         QTextEdit* steps = board->steps_view();
         QTRY_VERIFY(steps->document()->size().height() <= steps->viewport()->height());
+    }
+
+    // Steps that do not fit scroll, with a sign while more follow; a tested X's step, the
+    // last, is brought into view.
+    void last_step_in_view() {
+        std::vector<tutor::BoardLine> lines(60, {false, "x² − 3x + 2 = 0"});
+        lines.push_back({true, "F(X)"});
+        board->resize(600, 400);
+        board->show_board(lines, graph(), 0);
+        QTextEdit* view = board->steps_view();
+        auto* more = view->findChild<QLabel*>();
+        QTRY_VERIFY(more->isVisible());
+        board->show_board(lines, graph(), 0, true);
+        QTRY_VERIFY(view->verticalScrollBar()->value() > 0);
+        QCOMPARE(view->textCursor().block().text(), "F(X)");
+        QTRY_VERIFY(!more->isVisible());
     }
 
     void failure_box_fits_its_title_data() {
