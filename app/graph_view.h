@@ -1,12 +1,16 @@
 // The parabola of the board, painted by hand: axes, grid and ticks, the curve, the axis of
 // symmetry, the directrix and the marked points with their exact texts. It takes the
 // keyboard focus; the arrow keys move from point to point, and a screen reader speaks
-// each as it is reached. Ctrl+C copies the picture.
+// each as it is reached, after its tone. H plays the whole curve as sound, 1 to 5 set
+// its speed. Ctrl+C copies the picture.
 #pragma once
 
+#include "tutor/audio_trace.h"
 #include "tutor/board.h"
 
 #include <QWidget>
+
+class TracePlayer;
 
 class GraphView : public QWidget {
     Q_OBJECT
@@ -26,6 +30,7 @@ class GraphView : public QWidget {
     QSize minimumSizeHint() const override { return {240, 180}; }
 
   protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -39,9 +44,20 @@ class GraphView : public QWidget {
     // The name a screen reader says: the graph's, or the point's while the graph has
     // the focus and a point is reached.
     void update_name();
+    // Has a screen reader say `text` through the hidden notification.
+    void announce(const QString& text);
+    // The keys of the sound: H, Escape while the curve plays, 1 to 5. True if it was one.
+    bool sound_key(QKeyEvent* event);
+    // Plays samples, the player made on the first sound; without a sound output the
+    // first trace says so, spoken and shown.
+    void play(std::vector<std::int16_t> samples, bool trace);
 
     tutor::Graph graph_;
     bool has_graph_ = false;
     int language_ = 0;
     int current_ = -1;
+    TracePlayer* player_ = nullptr;
+    bool tracing_ = false; // the whole curve plays, not a point's tone
+    int speed_ = tutor::audio::default_speed;
+    bool told_no_sound_ = false;
 };
