@@ -1,3 +1,7 @@
+// Push mode: the first tenth of a second is written to the sink as soon as it starts, so
+// that it reaches the sound server within the key press; a timer tops the sink's buffer
+// up from then on. (In pull mode the sink first asks for samples on its own timer, some
+// tens of milliseconds later.)
 #include "trace_player.h"
 
 #include "tutor/audio_trace.h"
@@ -9,44 +13,11 @@
 #include <QMediaDevices>
 
 #include <algorithm>
-#include <cstring>
 
-// The samples of one play, read by the sink as it needs them (pull mode).
-class SampleSource : public QIODevice {
-  public:
-    SampleSource(std::vector<std::int16_t> samples, TracePlayer* player)
-        : samples_(std::move(samples)), player_(player) {
-        open(QIODevice::ReadOnly);
-    }
-    bool isSequential() const override { return true; }
-    qint64 bytesAvailable() const override { return remaining() + QIODevice::bytesAvailable(); }
-    bool atEnd() const override { return remaining() == 0; }
-
-  protected:
-    qint64 readData(char* data, qint64 size) override {
-        const qint64 count = std::min(size, remaining());
-        std::memcpy(data, reinterpret_cast<const char*>(samples_.data()) + at_, count);
-        at_ += count;
-        if (count > 0 && !started_) {
-            started_ = true;
-            emit player_->started();
-        }
-        return count;
-    }
-    qint64 writeData(const char*, qint64) override { return -1; }
-
-  private:
-    qint64 remaining() const {
-        return static_cast<qint64>(samples_.size() * sizeof(std::int16_t)) - at_;
-    }
-
-    std::vector<std::int16_t> samples_;
-    TracePlayer* player_;
-    qint64 at_ = 0;
-    bool started_ = false;
-};
-
-TracePlayer::TracePlayer(QObject* parent) : QObject(parent) {}
+TracePlayer::TracePlayer(QObject* parent) : QObject(parent) {
+    feeder_.setInterval(10);
+    connect(&feeder_, &QTimer::timeout, this, &TracePlayer::feed);
+}
 
 TracePlayer::~TracePlayer() {
     if (sink_)
@@ -54,18 +25,25 @@ TracePlayer::~TracePlayer() {
 }
 
 bool TracePlayer::make_sink() {
-    if (sink_)
-        return true;
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull())
-        return false;
+    if (!device_) {
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (device.isNull())
+            return false;
+        device_ = std::make_unique<QAudioDevice>(device);
+    }
     QAudioFormat format;
     format.setSampleRate(tutor::audio::sample_rate);
     format.setChannelCount(tutor::audio::channels);
     format.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(format))
+    if (!device_->isFormatSupported(format))
         return false;
-    sink_ = new QAudioSink(device, format, this);
+    // A sink of its own for each play: Qt 6.4's PulseAudio sink, stopped and started
+    // again, now and then takes no more samples.
+    if (sink_) {
+        sink_->disconnect(this);
+        sink_->deleteLater();
+    }
+    sink_ = new QAudioSink(*device_, format, this);
     // A tenth of a second queued: short enough for the Escape key, long enough for a busy
     // machine.
     sink_->setBufferSize(tutor::audio::sample_rate / 10 * tutor::audio::channels * 2);
@@ -77,20 +55,38 @@ bool TracePlayer::play(std::vector<std::int16_t> samples) {
     stop();
     if (!make_sink())
         return false;
-    source_ = std::make_unique<SampleSource>(std::move(samples), this);
-    playing_ = true;
-    sink_->start(source_.get());
-    if (sink_->error() != QAudio::NoError) {
-        // The server went away since the sink was made: make it afresh next time.
-        playing_ = false;
-        sink_->deleteLater();
-        sink_ = nullptr;
+    out_ = sink_->start();
+    if (!out_ || sink_->error() != QAudio::NoError) {
+        // The server has gone since the device was found: look again next time.
+        device_.reset();
         return false;
     }
+    samples_ = std::move(samples);
+    written_ = 0;
+    playing_ = true;
+    feed();
+    if (written_ > 0) {
+        started_at_ = std::chrono::steady_clock::now();
+        emit started();
+    }
+    feeder_.start();
     return true;
 }
 
+void TracePlayer::feed() {
+    if (!playing_)
+        return;
+    const qint64 total = static_cast<qint64>(samples_.size() * sizeof(std::int16_t));
+    const qint64 room = std::min(sink_->bytesFree(), total - written_) & ~qint64{3}; // whole frames
+    if (room > 0)
+        written_ += std::max<qint64>(
+            0, out_->write(reinterpret_cast<const char*>(samples_.data()) + written_, room));
+    if (written_ >= total)
+        feeder_.stop();
+}
+
 void TracePlayer::stop() {
+    feeder_.stop();
     if (!sink_ || !playing_)
         return;
     playing_ = false;
@@ -99,11 +95,13 @@ void TracePlayer::stop() {
 }
 
 void TracePlayer::on_state_changed() {
-    // Idle: the samples have all been played (pull mode). Stopped with an error: the
-    // server has gone.
+    // Idle once everything written has played; stopped with an error when the server
+    // has gone.
     if (!playing_)
         return;
-    if (sink_->state() == QAudio::IdleState ||
+    const bool all_written =
+        written_ >= static_cast<qint64>(samples_.size() * sizeof(std::int16_t));
+    if ((sink_->state() == QAudio::IdleState && all_written) ||
         (sink_->state() == QAudio::StoppedState && sink_->error() != QAudio::NoError))
         stop();
 }

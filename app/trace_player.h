@@ -4,13 +4,16 @@
 #pragma once
 
 #include <QObject>
+#include <QTimer>
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+class QAudioDevice;
 class QAudioSink;
-class SampleSource;
+class QIODevice;
 
 class TracePlayer : public QObject {
     Q_OBJECT
@@ -24,18 +27,28 @@ class TracePlayer : public QObject {
     bool play(std::vector<std::int16_t> samples);
     void stop();
     bool playing() const { return playing_; }
+    // When the first samples of the last play were written.
+    std::chrono::steady_clock::time_point started_at() const { return started_at_; }
 
   signals:
-    // The sink has taken the first samples of a play, to hand them to the sound system.
+    // The first samples of a play have been written to the sink, and so to the sound
+    // server.
     void started();
     // A play ended, or was stopped.
     void finished();
 
   private:
     bool make_sink();
+    // Writes what the sink has room for.
+    void feed();
     void on_state_changed();
 
+    std::unique_ptr<QAudioDevice> device_; // found on the first sound
     QAudioSink* sink_ = nullptr;
-    std::unique_ptr<SampleSource> source_;
+    QIODevice* out_ = nullptr; // the sink's, while it plays
+    QTimer feeder_;
+    std::vector<std::int16_t> samples_;
+    qint64 written_ = 0; // bytes
     bool playing_ = false;
+    std::chrono::steady_clock::time_point started_at_;
 };
