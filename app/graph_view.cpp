@@ -15,7 +15,6 @@
 // from Qt 6.4, whose AT-SPI event carries the object where Orca expects the new name.
 #include "graph_view.h"
 
-#include "trace_player.h"
 #include "tutor/vocabulary.h"
 
 #include <QAccessible>
@@ -176,8 +175,8 @@ void GraphView::set_graph(const tutor::Graph& graph, int language) {
     has_graph_ = true;
     language_ = language;
     current_ = -1;
-    if (player_)
-        player_->stop();
+    if (sound_)
+        sound_->stop();
     setAccessibleDescription(QString::fromStdString(graph_.description) + ". " +
                              QString::fromUtf8(tutor::vocabulary::graph_sound_hint.in(language)));
     update_name();
@@ -211,12 +210,13 @@ void GraphView::announce(const QString& text) {
 }
 
 void GraphView::play(std::vector<std::int16_t> samples, bool trace) {
-    if (!player_) {
-        player_ = new TracePlayer(this);
-        connect(player_, &TracePlayer::finished, this, [this] { tracing_ = false; });
+    if (!sound_) {
+        sound_ = SoundOutput::load();
+        if (sound_)
+            sound_->on_finished = [this] { tracing_ = false; };
     }
-    tracing_ = player_->play(std::move(samples)) && trace;
-    if (player_->playing() || !trace || told_no_sound_)
+    tracing_ = sound_ && sound_->play(std::move(samples)) && trace;
+    if ((sound_ && sound_->playing()) || !trace || told_no_sound_)
         return;
     told_no_sound_ = true;
     const QString text = QString::fromUtf8(tutor::vocabulary::no_sound_output.in(language_));
@@ -236,11 +236,11 @@ bool GraphView::sound_key(QKeyEvent* event) {
     const int key = event->key();
     if (key == Qt::Key_H) {
         if (tracing_)
-            player_->stop();
+            sound_->stop();
         else
             play(tutor::audio::render_trace(graph_, tutor::audio::trace_seconds[speed_ - 1]), true);
     } else if (key == Qt::Key_Escape && tracing_) {
-        player_->stop();
+        sound_->stop();
     } else if (key >= Qt::Key_1 && key < Qt::Key_1 + tutor::audio::speed_count) {
         speed_ = key - Qt::Key_0;
         using namespace tutor::vocabulary;

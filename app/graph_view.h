@@ -5,12 +5,11 @@
 // its speed. Ctrl+C copies the picture.
 #pragma once
 
+#include "sound_output.h"
 #include "tutor/audio_trace.h"
 #include "tutor/board.h"
 
 #include <QWidget>
-
-class TracePlayer;
 
 class GraphView : public QWidget {
     Q_OBJECT
@@ -25,6 +24,8 @@ class GraphView : public QWidget {
     int current_point() const { return current_; }
     // The graph as a picture, at the widget's size and device pixel ratio.
     QImage picture() const;
+    // Where the sound goes, once a sound has been played.
+    SoundOutput* sound_output() const { return sound_.get(); }
 
     QSize sizeHint() const override { return {640, 480}; }
     QSize minimumSizeHint() const override { return {240, 180}; }
@@ -48,7 +49,7 @@ class GraphView : public QWidget {
     void announce(const QString& text);
     // The keys of the sound: H, Escape while the curve plays, 1 to 5. True if it was one.
     bool sound_key(QKeyEvent* event);
-    // Plays samples, the player made on the first sound; without a sound output the
+    // Plays samples, the sound output loaded on the first sound; without one the
     // first trace says so, spoken and shown.
     void play(std::vector<std::int16_t> samples, bool trace);
 
@@ -56,7 +57,7 @@ class GraphView : public QWidget {
     bool has_graph_ = false;
     int language_ = 0;
     int current_ = -1;
-    TracePlayer* player_ = nullptr;
+    std::unique_ptr<SoundOutput> sound_;
     bool tracing_ = false; // the whole curve plays, not a point's tone
     int speed_ = tutor::audio::default_speed;
     bool told_no_sound_ = false;

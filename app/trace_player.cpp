@@ -14,7 +14,11 @@
 
 #include <algorithm>
 
-TracePlayer::TracePlayer(QObject* parent) : QObject(parent) {
+extern "C" Q_DECL_EXPORT SoundOutput* quadratic_tutor_sound_output() {
+    return new TracePlayer;
+}
+
+TracePlayer::TracePlayer() {
     feeder_.setInterval(10);
     connect(&feeder_, &QTimer::timeout, this, &TracePlayer::feed);
 }
@@ -65,10 +69,8 @@ bool TracePlayer::play(std::vector<std::int16_t> samples) {
     written_ = 0;
     playing_ = true;
     feed();
-    if (written_ > 0) {
+    if (written_ > 0)
         started_at_ = std::chrono::steady_clock::now();
-        emit started();
-    }
     feeder_.start();
     return true;
 }
@@ -91,7 +93,8 @@ void TracePlayer::stop() {
         return;
     playing_ = false;
     sink_->stop();
-    emit finished();
+    if (on_finished)
+        on_finished();
 }
 
 void TracePlayer::on_state_changed() {

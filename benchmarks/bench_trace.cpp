@@ -7,7 +7,6 @@
 //
 // (any sound server will do; scripts/null-sink.sh starts a private PulseAudio one.)
 #include "app/graph_view.h"
-#include "app/trace_player.h"
 
 #include <QtTest>
 
@@ -35,10 +34,11 @@ class TraceBenchmark : public QObject {
         for (int i = 0; i < 21; ++i) {
             const Clock::time_point pressed = Clock::now();
             QTest::keyClick(&view, Qt::Key_H);
-            auto* player = view.findChild<TracePlayer*>();
+            SoundOutput* player = view.sound_output();
             QVERIFY2(player && player->playing(), "no sound output");
             // The sink may take them within the key press already.
-            QTRY_VERIFY2_WITH_TIMEOUT(player->started_at() > pressed, qPrintable(QString::number(i)), 2000);
+            QTRY_VERIFY2_WITH_TIMEOUT(player->started_at() > pressed,
+                                      qPrintable(QString::number(i)), 2000);
             ms.push_back(
                 std::chrono::duration<double, std::milli>(player->started_at() - pressed).count());
             QTest::keyClick(&view, Qt::Key_H); // stops it
