@@ -25,8 +25,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -168,7 +170,10 @@ void GraphView::set_graph(const tutor::Graph& graph, int language) {
     has_graph_ = true;
     language_ = language;
     current_ = -1;
-    setAccessibleDescription(QString::fromStdString(graph_.description));
+    if (sound_)
+        sound_->stop();
+    setAccessibleDescription(QString::fromStdString(graph_.description) + ". " +
+                             QString::fromUtf8(tutor::vocabulary::graph_sound_hint.in(language)));
     update_name();
     update();
 }
@@ -205,12 +210,71 @@ void GraphView::move_to(int i) {
     current_ = i;
     update_name();
     update();
-    // Shown again, so that the same point reached twice is spoken twice.
+    play(tutor::audio::render_point_tone(graph_, graph_.points[i]), false);
+    announce(spoken(i));
+}
+
+void GraphView::announce(const QString& text) {
+    // Shown again, so that the same text said twice is spoken twice.
     if (auto* announcer = findChild<QWidget*>(point_announcer, Qt::FindDirectChildrenOnly)) {
         announcer->hide();
-        announcer->setAccessibleName(spoken(i));
+        announcer->setAccessibleName(text);
         announcer->show();
     }
+}
+
+void GraphView::play(std::vector<std::int16_t> samples, bool trace) {
+    if (!sound_) {
+        sound_ = SoundOutput::load();
+        if (sound_)
+            sound_->on_finished = [this] { tracing_ = false; };
+    }
+    tracing_ = sound_ && sound_->play(std::move(samples)) && trace;
+    if ((sound_ && sound_->playing()) || !trace || told_no_sound_)
+        return;
+    told_no_sound_ = true;
+    const QString text = QString::fromUtf8(tutor::vocabulary::no_sound_output.in(language_));
+    auto* notice = new QLabel(text, this);
+    notice->setStyleSheet("QLabel { background: #121212; color: white; border: 2px solid white;"
+                          " padding: 6px; }");
+    notice->adjustSize();
+    notice->move(8, 8);
+    notice->show();
+    QTimer::singleShot(8000, notice, &QObject::deleteLater);
+    announce(text);
+}
+
+bool GraphView::sound_key(QKeyEvent* event) {
+    if (event->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    const int key = event->key();
+    if (key == Qt::Key_H) {
+        if (tracing_)
+            sound_->stop();
+        else
+            play(tutor::audio::render_trace(graph_, tutor::audio::trace_seconds[speed_ - 1]), true);
+    } else if (key == Qt::Key_Escape && tracing_) {
+        sound_->stop();
+    } else if (key >= Qt::Key_1 && key < Qt::Key_1 + tutor::audio::speed_count) {
+        speed_ = key - Qt::Key_0;
+        using namespace tutor::vocabulary;
+        announce(QString::fromUtf8(sound_speed.in(language_)) + QString::number(speed_) + ": " +
+                 QString::number(tutor::audio::trace_seconds[speed_ - 1]) +
+                 QString::fromUtf8(sound_seconds.in(language_)));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool GraphView::event(QEvent* event) {
+    // Escape stops the curve before it leaves full screen.
+    if (event->type() == QEvent::ShortcutOverride && tracing_ &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    return QWidget::event(event);
 }
 
 void GraphView::keyPressEvent(QKeyEvent* event) {
@@ -223,6 +287,8 @@ void GraphView::keyPressEvent(QKeyEvent* event) {
     const int count = static_cast<int>(points.size());
     if (count == 0)
         return QWidget::keyPressEvent(event);
+    if (sound_key(event))
+        return;
     const auto at = std::find(points.begin(), points.end(), current_);
     const int here = at == points.end() ? -1 : static_cast<int>(at - points.begin());
     switch (event->key()) {

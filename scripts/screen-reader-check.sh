@@ -5,7 +5,8 @@
 # and the focus back in the box after it, and the value of a test.
 # tests/accessibility/transcripts/board-session.keys: after a solve, Ctrl+L opens the
 # board; a line of the steps read with the Down key, the graph's name and description
-# after Tab, and the points reached with the Right key, with their exact coordinates.
+# after Tab (with how to hear it), the points reached with the Right key, with their exact
+# coordinates, and the speed of the graph's sound chosen with the key 2.
 #
 #   scripts/screen-reader-check.sh [--save DIR] PROGRAM
 #
@@ -46,10 +47,11 @@ board_session=(
     "Passaggi read only text."
     "x² − 3x + 2 = 0"
     "Grafico chart."
-    "Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2."
+    "Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2. H la fa ascoltare, i tasti da 1 a 5 ne scelgono la velocità."
     "notification radice x = 1."
     "notification radice x = 2."
     "notification vertice V(3/2; −1/4)"
+    "notification Velocità 2: 6 secondi."
 )
 
 # Prints the first of the lines in "must" that the transcript lacks (after the ones

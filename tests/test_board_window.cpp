@@ -6,6 +6,7 @@
 #include "app/graph_view.h"
 #include "reference.h"
 #include "tutor/exact_solution.h"
+#include "tutor/vocabulary.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -40,6 +41,9 @@ class TestBoardWindow : public QObject {
     BoardWindow* board = nullptr;
 
   private slots:
+    // No sound server, whatever the machine runs: the sound system is first reached on
+    // the first arrow key or H.
+    void initTestCase() { qputenv("PULSE_SERVER", "unix:/nonexistent"); }
     void init() {
         board = new BoardWindow;
         board->show_board(steps, graph(), 0);
@@ -62,7 +66,10 @@ class TestBoardWindow : public QObject {
         QCOMPARE(board->accessibleName(), names[0]);
         QCOMPARE(board->steps_view()->accessibleName(), names[1]);
         QCOMPARE(board->graph_view()->accessibleName(), names[2]);
-        QCOMPARE(board->graph_view()->accessibleDescription(), "parabola verso l'alto");
+        // The graph's own description, then how to hear it.
+        QCOMPARE(board->graph_view()->accessibleDescription(),
+                 "parabola verso l'alto. " +
+                     QString::fromUtf8(tutor::vocabulary::graph_sound_hint.in(language)));
         // Before any solve the steps fill the window.
         board->show_board(steps, std::nullopt, language);
         QVERIFY(board->graph_view()->isHidden());
@@ -118,6 +125,27 @@ class TestBoardWindow : public QObject {
         // Leaving the graph gives it back its own name.
         board->steps_view()->setFocus();
         QCOMPARE(view->accessibleName(), "Grafico");
+    }
+
+    // Without a sound output: the speed keys are spoken, and
+    // the first H says, spoken and shown, that nothing can play; the next H says nothing.
+    void sound_keys_without_a_sound_output() {
+        GraphView* view = board->graph_view();
+        view->setFocus();
+        const auto said = [view] {
+            return view->findChild<QWidget*>("Grafico: punto")->accessibleName();
+        };
+        QTest::keyClick(view, Qt::Key_2);
+        QCOMPARE(said(), "Velocità 2: 6 secondi");
+        QTest::keyClick(view, Qt::Key_H);
+        const QString none = tutor::vocabulary::no_sound_output.in(0);
+        QCOMPARE(said(), none);
+        QLabel* notice = view->findChild<QLabel*>();
+        QVERIFY(notice && notice->isVisible() && notice->text() == none);
+        QTest::keyClick(view, Qt::Key_5);
+        QTest::keyClick(view, Qt::Key_H);
+        QCOMPARE(said(), "Velocità 5: 2 secondi");
+        QCOMPARE(view->findChildren<QLabel*>().size(), 1);
     }
 
     void type_is_large_on_a_projector() {

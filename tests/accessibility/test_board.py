@@ -1,5 +1,6 @@
 """The board as a screen reader finds it: Ctrl+L after a solve opens it with the focus
-in its steps; Tab reaches the graph, and Right speaks its first point.
+in its steps; Tab reaches the graph, Right speaks its first point and 3 the speed of
+its sound.
 
     /usr/bin/python3 tests/accessibility/test_board.py build/quadratic-tutor
 """
@@ -7,7 +8,8 @@ in its steps; Tab reaches the graph, and Right speaks its first point.
 from window import FOCUSED, WindowTest, description, is_focus_on, main, name, text, wait_time
 
 GRAPH = ("Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), "
-         "interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2")
+         "interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2. "
+         "H la fa ascoltare, i tasti da 1 a 5 ne scelgono la velocità")
 
 
 class Board(WindowTest):
@@ -41,6 +43,10 @@ class Board(WindowTest):
         since = self.w.mark()
         self.w.press("Right")
         self.assertEqual(self.w.announcement(since), "radice x = 1")
+
+        since = self.w.mark()
+        self.w.press("3")
+        self.assertEqual(self.w.announcement(since), "Velocità 3: 4 secondi")
 
 
 if __name__ == "__main__":
