@@ -115,6 +115,22 @@ vertex|1/2 -3/2 1||1|V(−B/2A; −Δ/4A) = V(−(−3)/(2·1); −1/(4·1)) = V
 F(X)|1/2 -3/2 1|1/2|1|F(1/2) = 1·(1/2)² + (−3)·(1/2) + 2 = 1/4 − 3/2 + 2 = 3/4
 F(X) not 0|1/2 -3/2 1|1/2|0|F(1/2) = 3/4 ≠ 0: X = 1/2 non è una radice dell'equazione.
 X a root|1 -3 2|1|1|F(1) = 0: X = 1 is a root of the equation.
+heading 1 it|1/2 -3/2 1|1/2|0|1. L'equazione, con i coefficienti ai minimi termini
+heading 2 it|1/2 -3/2 1|1/2|0|2. La forma intera
+heading 3 it|1/2 -3/2 1|1/2|0|3. Il discriminante
+heading 4 it|1/2 -3/2 1|1/2|0|4. Quante radici
+heading 5 it|1/2 -3/2 1|1/2|0|5. Le radici
+heading 6 it|1/2 -3/2 1|1/2|0|6. Vertice, fuoco e direttrice della parabola y = x² − 3x + 2
+heading 7 it|1/2 -3/2 1|1/2|0|7. La verifica: x₁ + x₂ = −B/A e x₁ · x₂ = C/A
+heading 8 it|1/2 -3/2 1|1/2|0|8. Il valore di F(X) per X = 1/2
+heading 1 en|1/2 -3/2 1|1/2|1|1. The equation, its coefficients in lowest terms
+heading 2 en|1/2 -3/2 1|1/2|1|2. The integer form
+heading 3 en|1/2 -3/2 1|1/2|1|3. The discriminant
+heading 4 en|1/2 -3/2 1|1/2|1|4. How many roots
+heading 5 en|1/2 -3/2 1|1/2|1|5. The roots
+heading 6 en|1/2 -3/2 1|1/2|1|6. Vertex, focus and directrix of the parabola y = x² − 3x + 2
+heading 7 en|1/2 -3/2 1|1/2|1|7. The check: x₁ + x₂ = −B/A and x₁ · x₂ = C/A
+heading 8 en|1/2 -3/2 1|1/2|1|8. The value of F(X) at X = 1/2
 k is 1|1 2 -2||1|k = 1: the coefficients are already whole numbers with no common factor.
 √12 = 2√3|1 2 -2||0|√Δ = √12 = 2√3
 √45 = 3√5|1 1 -11||1|√Δ = √45 = 3√5
