@@ -69,6 +69,21 @@ class WindowTest : public QObject {
                      from_bgr(info.colour), !info.visible, info.tooltip,
                      *p.family ? fonts::installed_family(p.family) : "", p.points));
         }
+        // One literal colour per role, not converted as the window converts them: a label's
+        // text, a box's text and its background, a line, and the window's background.
+        const QMap<std::uint32_t, QString> drawn{{0x800000, "#000080"},
+                                                 {0x800080, "#800080"},
+                                                 {0x008000, "#008000"},
+                                                 {0x000080, "#800000"},
+                                                 {0x808000, "#008080"}};
+        const auto colour = [&w](const char* name, QPalette::ColorRole role) {
+            return w.control(name)->palette().color(role).name();
+        };
+        QCOMPARE(QStringList({colour("LabelA", QPalette::WindowText),
+                              colour("TextCN", QPalette::Text), colour("TextCN", QPalette::Base),
+                              colour("Line1", QPalette::Window), client.name()}),
+                 QStringList({"#ffff00", "#00ffff", drawn[w.core().screen().background], "#ffffff",
+                              drawn[w.core().screen().background]}));
         w.show();
         QCOMPARE(w.windowTitle(), QString("B"));
         QCOMPARE(w.centralWidget()->size(), QSize(6015 / 15, 7065 / 15));
