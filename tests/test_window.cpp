@@ -170,6 +170,21 @@ class WindowTest : public QObject {
                             const char* said) { QTest::newRow(name) << script << control << said; };
         row("box", {}, "TextBD", "denominatore di B|Denominatore");
         row("box in English", {"Lingua"}, "TextBD", "denominator of B|Denominatore");
+        // The other boxes, in both languages.
+        row("textAN", {}, "textAN", "numeratore di A|Numeratore");
+        row("textAN in English", {"Lingua"}, "textAN", "numerator of A|Numeratore");
+        row("TextAD", {}, "TextAD", "denominatore di A|Denominatore");
+        row("TextAD in English", {"Lingua"}, "TextAD", "denominator of A|Denominatore");
+        row("TextBN", {}, "TextBN", "numeratore di B|Numeratore");
+        row("TextBN in English", {"Lingua"}, "TextBN", "numerator of B|Numeratore");
+        row("TextCN", {}, "TextCN", "numeratore di C|Numeratore");
+        row("TextCN in English", {"Lingua"}, "TextCN", "numerator of C|Numeratore");
+        row("TextCD", {}, "TextCD", "denominatore di C|Denominatore");
+        row("TextCD in English", {"Lingua"}, "TextCD", "denominator of C|Denominatore");
+        row("TextXN", {}, "TextXN", "numeratore di X|Numeratore");
+        row("TextXN in English", {"Lingua"}, "TextXN", "numerator of X|Numeratore");
+        row("TextXD", {}, "TextXD", "denominatore di X|Denominatore");
+        row("TextXD in English", {"Lingua"}, "TextXD", "denominator of X|Denominatore");
         row("root a", {"Componi"}, "textAN", "numeratore di a|Numeratore");
         row("root b in English", {"Lingua", "Componi"}, "TextBD", "denominator of b|Denominatore");
         row("root a after the solve", {"Componi", "Analizza"}, "textAN",
