@@ -1,5 +1,5 @@
 // The board's window over hand-made content (x² − 3x + 2): its language, its copies, the
-// arrow keys on the graph and its type size on a projector.
+// arrow keys on the graph, full screen and its type size on a projector.
 #include "app/board_window.h"
 #include "app/form1.h"
 #include "app/graph_layout.h"
@@ -146,6 +146,23 @@ class TestBoardWindow : public QObject {
         QTest::keyClick(view, Qt::Key_H);
         QCOMPARE(said(), "Velocità 5: 2 secondi");
         QCOMPARE(view->findChildren<QLabel*>().size(), 1);
+    }
+
+    // F11 toggles full screen, Escape only leaves it; the keys are typed in the steps.
+    void full_screen_keys_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("full_screen");
+        QTest::newRow("F11") << QList<int>{Qt::Key_F11} << true;
+        QTest::newRow("F11 twice") << QList<int>{Qt::Key_F11, Qt::Key_F11} << false;
+        QTest::newRow("F11, Escape") << QList<int>{Qt::Key_F11, Qt::Key_Escape} << false;
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << false;
+    }
+    void full_screen_keys() {
+        QFETCH(QList<int>, keys);
+        QVERIFY(QTest::qWaitForWindowActive(board));
+        for (int key : keys)
+            QTest::keyClick(board->steps_view(), Qt::Key(key));
+        QTEST(board->isFullScreen(), "full_screen");
     }
 
     void type_is_large_on_a_projector() {
