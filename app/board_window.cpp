@@ -1,7 +1,8 @@
 // The board's window. The steps are a read-only text with a caret, so that a screen
 // reader reads them line by line with the arrow keys. Their type follows the window's
 // size (full screen on a 1920 × 1080 projector, 24 to 36 px, as large as lets every step
-// fit); white on near-black, the headings in the yellow of the main window's A row.
+// fit); white on near-black, the headings in the yellow of the main window's A row, and a
+// line that says the last solve did not run to its end in a light red.
 #include "board_window.h"
 
 #include "graph_view.h"
@@ -26,6 +27,7 @@ namespace {
 
 const QColor background(18, 18, 18);
 const QColor heading_colour(255, 255, 0);
+const QColor notice_colour(255, 150, 110);
 const QColor selection_colour(0, 255, 255);
 
 // What a screen reader says of the board and of its steps.
@@ -52,6 +54,7 @@ void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& 
     int i = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++i) {
         const bool heading = i < static_cast<int>(lines.size()) && lines[i].heading;
+        const bool notice = i < static_cast<int>(lines.size()) && lines[i].notice;
         cursor.setPosition(block.position());
         cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
         QTextBlockFormat spacing;
@@ -61,7 +64,9 @@ void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& 
         QTextCharFormat type;
         type.setProperty(QTextFormat::FontPixelSize, heading ? pixels * 6 / 5 : pixels);
         type.setFontWeight(heading ? QFont::Bold : QFont::Normal);
-        type.setForeground(heading ? QBrush(heading_colour) : QBrush(Qt::white));
+        type.setForeground(heading  ? QBrush(heading_colour)
+                           : notice ? QBrush(notice_colour)
+                                    : QBrush(Qt::white));
         cursor.mergeCharFormat(type);
     }
     cursor.endEditBlock();
@@ -144,6 +149,11 @@ void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
     type_pixels_ = 0;
     arrange();
     scale_type();
+}
+
+QString BoardWindow::notice() const {
+    return !lines_.empty() && lines_.front().notice ? QString::fromStdString(lines_.front().text)
+                                                    : QString();
 }
 
 void BoardWindow::toggle_full_screen() {

@@ -28,6 +28,9 @@ class BoardWindow : public QWidget {
     void show_board(const std::vector<tutor::BoardLine>& steps,
                     const std::optional<tutor::Graph>& graph, int language);
 
+    // The first line when it says that the last solve did not run to its end, or nothing.
+    QString notice() const;
+
     // Full screen and back (F11 in the window; Escape leaves full screen).
     void toggle_full_screen();
 

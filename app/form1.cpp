@@ -287,7 +287,8 @@ void Form1::show_board() {
     std::vector<tutor::BoardLine> steps;
     std::optional<tutor::Graph> graph;
     try {
-        steps = tutor::board_steps(board.equation, board.tested, board_language_);
+        steps =
+            tutor::board_steps(board.equation, board.tested, board_language_, board.interrupted);
         if (board.equation)
             graph = tutor::board_graph(*board.equation, board.tested, board_language_);
     } catch (const std::exception& failure) {

@@ -29,7 +29,7 @@ struct ExactValueAt {
 };
 
 struct ExactSolution {
-    SolvedEquation equation; // as the solve left it, with the main window's texts
+    SolvedEquation equation; // as the solve left it
     bool composed = false;   // built from the two roots equation.root_a and root_b
     exact::Rational root_a, root_b;
 
