@@ -9,6 +9,8 @@
 
 #include "tutor/vocabulary.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QEvent>
@@ -38,6 +40,96 @@ constexpr tutor::Bilingual steps_name{"Passaggi", "Steps"};
 constexpr tutor::Bilingual steps_description{
     "La soluzione passo per passo: le frecce la leggono riga per riga, Ctrl+C la copia",
     "The solution step by step: the arrow keys read it line by line, Ctrl+C copies it"};
+
+// What a screen reader reads of the steps. Qt's own interface of a text edit takes a line
+// to be a line as laid out, so a step that wraps in the window would be read in pieces;
+// here a line is a paragraph of the text, one step's line, read whole at any width (the
+// text interface's own line boundaries are the line feeds of the text).
+class StepsAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit StepsAccessible(QTextEdit* steps)
+        : QAccessibleWidget(steps, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        state.selectableText = true;
+        return state;
+    }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? all() : QAccessibleWidget::text(kind);
+    }
+
+    // Offsets are positions in the document: each paragraph's end counts as one character,
+    // a line feed in the plain text.
+    QString text(int start, int end) const override { return all().mid(start, end - start); }
+    int characterCount() const override { return all().size(); }
+
+    int cursorPosition() const override { return steps()->textCursor().position(); }
+    void setCursorPosition(int position) override { steps()->setTextCursor(at(position)); }
+    int selectionCount() const override { return steps()->textCursor().hasSelection() ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override {
+        const QTextCursor cursor = steps()->textCursor();
+        const bool some = index == 0 && cursor.hasSelection();
+        *start = some ? cursor.selectionStart() : 0;
+        *end = some ? cursor.selectionEnd() : 0;
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { setCursorPosition(cursorPosition()); }
+    void setSelection(int, int start, int end) override {
+        QTextCursor cursor = at(start);
+        cursor.setPosition(std::clamp(end, 0, characterCount()), QTextCursor::KeepAnchor);
+        steps()->setTextCursor(cursor);
+    }
+
+    QRect characterRect(int offset) const override {
+        QTextCursor cursor = at(offset);
+        QRect rect = steps()->cursorRect(cursor);
+        cursor.movePosition(QTextCursor::NextCharacter);
+        const QRect next = steps()->cursorRect(cursor);
+        rect.setRight(next.top() == rect.top() ? next.left() : rect.left());
+        return QRect(steps()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        const QPoint local = steps()->viewport()->mapFromGlobal(point);
+        return steps()->viewport()->rect().contains(local)
+                   ? steps()->cursorForPosition(local).position()
+                   : -1;
+    }
+    void scrollToSubstring(int start, int end) override {
+        setSelection(0, start, end);
+        steps()->ensureCursorVisible();
+    }
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0; // the same (none) everywhere
+        *end = characterCount();
+        return {};
+    }
+
+  private:
+    QTextEdit* steps() const { return static_cast<QTextEdit*>(widget()); }
+    QString all() const { return steps()->document()->toPlainText(); }
+    QTextCursor at(int position) const {
+        QTextCursor cursor(steps()->document());
+        cursor.setPosition(std::clamp(position, 0, characterCount()));
+        return cursor;
+    }
+};
+
+constexpr const char* steps_object = "Passaggi";
+
+QAccessibleInterface* steps_interface(const QString& class_name, QObject* object) {
+    if (class_name == QLatin1String("QTextEdit") &&
+        object->objectName() == QLatin1String(steps_object))
+        return new StepsAccessible(static_cast<QTextEdit*>(object));
+    return nullptr;
+}
 
 QString in_language(const tutor::Bilingual& text, int language) {
     return QString::fromUtf8(text.in(language));
@@ -89,8 +181,11 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setPalette(colours);
     setAutoFillBackground(true);
 
+    static const bool steps_interface_installed =
+        (QAccessible::installFactory(steps_interface), true);
+    (void)steps_interface_installed;
     steps_ = new QTextEdit(this);
-    steps_->setObjectName("Passaggi");
+    steps_->setObjectName(steps_object);
     steps_->setReadOnly(true);
     // Read-only but with a caret: the arrow keys move it line by line, and a screen
     // reader reads the line it reaches.
@@ -174,10 +269,24 @@ void BoardWindow::changeEvent(QEvent* event) {
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != steps_ || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Down and Up go from line to line of the steps, a wrapped one taken whole (as a screen
+    // reader reads it); with Shift they select.
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
+        (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        QTextCursor cursor = steps_->textCursor();
+        cursor.movePosition(
+            key->key() == Qt::Key_Down ? QTextCursor::NextBlock : QTextCursor::PreviousBlock,
+            modifiers == Qt::ShiftModifier ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+        steps_->setTextCursor(cursor);
+        steps_->ensureCursorVisible();
+        return true;
+    }
     // Ctrl+C with nothing selected copies every step, one line each.
-    if (watched == steps_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
-        !steps_->textCursor().hasSelection()) {
+    if (key->matches(QKeySequence::Copy) && !steps_->textCursor().hasSelection()) {
         QStringList text;
         for (const tutor::BoardLine& line : lines_)
             text << QString::fromStdString(line.text);

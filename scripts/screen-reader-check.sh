@@ -4,7 +4,8 @@
 # names in Italian and then in English, the confirmed language switch, the warning box
 # and the focus back in the box after it, and the value of a test.
 # tests/accessibility/transcripts/board-session.keys: after a solve, Ctrl+L opens the
-# board; a line of the steps read with the Down key, the graph's name and description
+# board; its first line, a heading that wraps, read whole, the next two lines read with
+# the Down key, the graph's name and description
 # after Tab, and the points reached with the Right key, with their exact coordinates.
 #
 #   scripts/screen-reader-check.sh [--save DIR] PROGRAM
@@ -44,7 +45,9 @@ keyboard_session=(
 board_session=(
     "Lavagna."
     "Passaggi read only text."
+    "1. L'equazione, con i coefficienti ai minimi termini."
     "x² − 3x + 2 = 0"
+    "2. La forma intera"
     "Grafico chart."
     "Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2."
     "notification radice x = 1."

@@ -1,10 +1,13 @@
 """The board as a screen reader finds it: Ctrl+L after a solve opens it with the focus
-in its steps; Tab reaches the graph, and Right speaks its first point.
+in its steps, whose lines are read whole where they wrap; Tab reaches the graph, and Right
+speaks its first point. A failed solve with the board open is said, and heads the board.
 
     /usr/bin/python3 tests/accessibility/test_board.py build/quadratic-tutor
 """
 
-from window import FOCUSED, WindowTest, description, is_focus_on, main, name, text, wait_time
+import atspi_harness
+from window import (FOCUSED, WindowTest, description, is_focus_on, main, name, text, wait,
+                    wait_time)
 
 GRAPH = ("Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), "
          "interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2")
@@ -28,6 +31,18 @@ class Board(WindowTest):
             text(steps)[:120])
         # The board's window (a top-level QWidget: a filler to AT-SPI).
         self.assertEqual(len(self.stack.find_all(name="Lavagna", role="filler")), 1)
+        # The heading wraps at the board's first size, and is read as one line.
+        lines = steps.queryText()
+        heading = "1. L'equazione, con i coefficienti ai minimi termini"
+        pyatspi = atspi_harness.pyatspi
+        self.assertEqual(lines.getTextAtOffset(lines.caretOffset, pyatspi.TEXT_BOUNDARY_LINE_START),
+                         (heading + "\n", 0, len(heading) + 1))
+        tops = [lines.getCharacterExtents(i, pyatspi.DESKTOP_COORDS)[1]
+                for i in (0, len(heading) - 1)]
+        self.assertLess(tops[0], tops[1])
+        # Down goes to the next line of the steps, past the heading's wrapped end.
+        self.w.press("Down")
+        wait(lambda: lines.caretOffset == len(heading) + 1, wait_time(), "the caret on line 2")
 
         since = self.w.mark()
         self.w.press("Tab")
@@ -38,6 +53,22 @@ class Board(WindowTest):
         since = self.w.mark()
         self.w.press("Right")
         self.assertEqual(self.w.announcement(since), "radice x = 1")
+
+        # Back in the main window, a solve that fails: once its stop box is closed, the
+        # results are read out and then the board's first line.
+        notice = ("Il calcolo non è arrivato alla fine (Overflow): la lavagna mostra "
+                  "l'ultima equazione risolta.")
+        self.assertEqual(self.w.keys_to("text", "alt+Tab"), "numeratore di C")
+        self.w.fill(("numeratore di A", "20000"), ("numeratore di B", "1"),
+                    ("numeratore di C", "0"))
+        since = self.w.mark()
+        self.w.press("Return")
+        self.w.message_box(since)
+        since = self.w.mark()
+        self.w.press("Return")
+        self.assertTrue(self.w.announcement(since).endswith(", " + notice))
+        wait(lambda: text(steps).startswith(notice + "\n1. L'equazione"), wait_time(),
+             "the board to start with the notice")
 
 
 if __name__ == "__main__":
