@@ -10,7 +10,7 @@
 
 #include <cctype>
 #include <cmath>
-#include <regex>
+#include <cstring>
 #include <stdexcept>
 
 namespace tutor {
@@ -78,12 +78,39 @@ std::string without_blanks(const std::string& text) {
     return packed;
 }
 
+// Whether a text without blanks is a decimal number alone, read as it is written: 2.5,
+// -3, .5, 1E2.
+bool number_alone(const std::string& text) {
+    std::size_t i = 0, digits = 0;
+    const auto skip_digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    digits = skip_digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        digits += skip_digits();
+    }
+    if (digits == 0)
+        return false;
+    if (i < text.size() && std::strchr("EeDd", text[i]) != nullptr) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (skip_digits() == 0)
+            return false;
+    }
+    return i == text.size();
+}
+
 } // namespace
 
 void Tutor::note_read_otherwise(std::vector<ReadOtherwise>& out,
                                 std::initializer_list<ControlId> boxes, bool roots) const {
-    // A decimal number alone is read as it is written: 2.5, -3, 1E2.
-    static const std::regex number_alone(R"([+-]?(\d+\.?\d*|\.\d+)([EeDd][+-]?\d+)?)");
     for (const ControlId box : boxes) {
         const std::string& text = screen_[box].text;
         if (without_blanks(text).empty())
@@ -97,7 +124,7 @@ void Tutor::note_read_otherwise(std::vector<ReadOtherwise>& out,
                 continue; // the solve stops on it
             }
         }
-        if (read == as_typed && std::regex_match(without_blanks(text), number_alone))
+        if (read == as_typed && number_alone(without_blanks(text)))
             continue;
         const std::size_t first = text.find_first_not_of(" \t\n"),
                           last = text.find_last_not_of(" \t\n");
