@@ -1,7 +1,8 @@
 // The board's window. The steps are a read-only text with a caret, so that a screen
 // reader reads them line by line with the arrow keys. Their type follows the window's
 // size (full screen on a 1920 × 1080 projector, 24 to 36 px, as large as lets every step
-// fit); white on near-black, the headings in the yellow of the main window's A row.
+// fit); white on near-black, the headings in the yellow of the main window's A row, and a
+// line that says the last solve did not run to its end in a light red.
 #include "board_window.h"
 
 #include "graph_layout.h"
@@ -12,6 +13,8 @@
 #include "tutor/vocabulary.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QBoxLayout>
 #include <QClipboard>
 #include <QEvent>
@@ -22,6 +25,7 @@
 #include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocumentFragment>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -31,6 +35,7 @@ namespace {
 
 const QColor background = board_colour(tutor::colours::board_background);
 const QColor heading_colour = board_colour(tutor::colours::yellow);
+const QColor notice_colour = board_colour(tutor::colours::board_notice);
 const QColor selection_colour = board_colour(tutor::colours::cyan);
 
 // How the window is shared between the graph and the steps: side by side in a wide
@@ -53,6 +58,119 @@ constexpr tutor::Bilingual steps_description{
     "La soluzione passo per passo: le frecce la leggono riga per riga, Ctrl+C la copia",
     "The solution step by step: the arrow keys read it line by line, Ctrl+C copies it"};
 
+constexpr QChar word_joiner(0x2060);
+
+// The text as written, without what holds it together on screen.
+QString as_written(QString text) {
+    return text.remove(word_joiner).replace(QChar(QChar::Nbsp), ' ');
+}
+
+// What a screen reader reads of the steps. Qt's own interface of a text edit takes a line
+// to be a line as laid out, so a step that wraps in the window would be read in pieces;
+// here a line is a paragraph of the text, one step's line, read whole at any width (the
+// text interface's own line boundaries are the line feeds of the text).
+class StepsAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
+  public:
+    explicit StepsAccessible(QTextEdit* steps)
+        : QAccessibleWidget(steps, QAccessible::EditableText) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.readOnly = true;
+        state.multiLine = true;
+        state.selectableText = true;
+        return state;
+    }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? all() : QAccessibleWidget::text(kind);
+    }
+
+    // Offsets count the characters of the text as written: each paragraph's end is one, a
+    // line feed, and the word joiners that hold expressions together on screen are none.
+    QString text(int start, int end) const override { return all().mid(start, end - start); }
+    int characterCount() const override { return all().size(); }
+
+    int cursorPosition() const override { return written(steps()->textCursor().position()); }
+    void setCursorPosition(int position) override { steps()->setTextCursor(at(position)); }
+    int selectionCount() const override { return steps()->textCursor().hasSelection() ? 1 : 0; }
+    void selection(int index, int* start, int* end) const override {
+        const QTextCursor cursor = steps()->textCursor();
+        const bool some = index == 0 && cursor.hasSelection();
+        *start = some ? written(cursor.selectionStart()) : 0;
+        *end = some ? written(cursor.selectionEnd()) : 0;
+    }
+    void addSelection(int start, int end) override { setSelection(0, start, end); }
+    void removeSelection(int) override { setCursorPosition(cursorPosition()); }
+    void setSelection(int, int start, int end) override {
+        QTextCursor cursor = at(start);
+        cursor.setPosition(in_document(end), QTextCursor::KeepAnchor);
+        steps()->setTextCursor(cursor);
+    }
+
+    QRect characterRect(int offset) const override {
+        QTextCursor cursor = at(offset);
+        QRect rect = steps()->cursorRect(cursor);
+        cursor.setPosition(in_document(offset + 1));
+        const QRect next = steps()->cursorRect(cursor);
+        rect.setRight(next.top() == rect.top() ? next.left() : rect.left());
+        return QRect(steps()->viewport()->mapToGlobal(rect.topLeft()), rect.size());
+    }
+    int offsetAtPoint(const QPoint& point) const override {
+        const QPoint local = steps()->viewport()->mapFromGlobal(point);
+        return steps()->viewport()->rect().contains(local)
+                   ? written(steps()->cursorForPosition(local).position())
+                   : -1;
+    }
+    void scrollToSubstring(int start, int end) override {
+        setSelection(0, start, end);
+        steps()->ensureCursorVisible();
+    }
+    QString attributes(int, int* start, int* end) const override {
+        *start = 0; // the same (none) everywhere
+        *end = characterCount();
+        return {};
+    }
+
+  private:
+    QTextEdit* steps() const { return static_cast<QTextEdit*>(widget()); }
+    QString laid_out() const { return steps()->document()->toPlainText(); }
+    QString all() const { return as_written(laid_out()); }
+    // A position in the document as an offset in the text as written, and back.
+    int written(int position) const {
+        return position - static_cast<int>(laid_out().left(position).count(word_joiner));
+    }
+    int in_document(int offset) const {
+        const QString text = laid_out();
+        int position = 0;
+        for (int seen = 0; position < text.size(); ++position) {
+            if (text[position] == word_joiner)
+                continue;
+            if (seen++ == offset)
+                break;
+        }
+        return std::clamp(position, 0, static_cast<int>(text.size()));
+    }
+    QTextCursor at(int offset) const {
+        QTextCursor cursor(steps()->document());
+        cursor.setPosition(in_document(std::max(offset, 0)));
+        return cursor;
+    }
+};
+
+constexpr const char* steps_object = "Passaggi";
+
+QAccessibleInterface* steps_interface(const QString& class_name, QObject* object) {
+    if (class_name == QLatin1String("QTextEdit") &&
+        object->objectName() == QLatin1String(steps_object))
+        return new StepsAccessible(static_cast<QTextEdit*>(object));
+    return nullptr;
+}
+
 QString in_language(const tutor::Bilingual& text, int language) {
     return QString::fromUtf8(text.in(language));
 }
@@ -74,8 +192,15 @@ QString unbreakable(const QString& line, bool heading) {
                             (!heading && before == "=") || (is_word(before) && is_word(tokens[i]));
         out += (breaks ? QChar(' ') : QChar(QChar::Nbsp)) + tokens[i];
     }
-    // The layout would also break after a "/": a word joiner holds a fraction together.
-    return out.replace('/', QString("/") + QChar(0x2060));
+    // The layout would also break after a "/", a "−" or a bracket: a word joiner between
+    // every two characters that touch holds each part of an expression together.
+    QString held;
+    for (int i = 0; i < out.size(); ++i) {
+        if (i > 0 && !out[i - 1].isSpace() && !out[i].isSpace())
+            held += word_joiner;
+        held += out[i];
+    }
+    return held;
 }
 
 // The steps' type at a size: headings bold and yellow, with room above them; a line
@@ -90,6 +215,7 @@ void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& 
     int i = 0;
     for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++i) {
         const bool heading = i < static_cast<int>(lines.size()) && lines[i].heading;
+        const bool notice = i < static_cast<int>(lines.size()) && lines[i].notice;
         cursor.setPosition(block.position());
         cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
         QTextBlockFormat spacing;
@@ -100,7 +226,9 @@ void format_steps(QTextDocument* document, const std::vector<tutor::BoardLine>& 
         QTextCharFormat type;
         type.setProperty(QTextFormat::FontPixelSize, pixels);
         type.setFontWeight(heading ? QFont::Bold : QFont::Normal);
-        type.setForeground(heading ? QBrush(heading_colour) : QBrush(Qt::white));
+        type.setForeground(heading  ? QBrush(heading_colour)
+                           : notice ? QBrush(notice_colour)
+                                    : QBrush(Qt::white));
         cursor.mergeCharFormat(type);
     }
     cursor.endEditBlock();
@@ -123,8 +251,11 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setPalette(colours);
     setAutoFillBackground(true);
 
+    static const bool steps_interface_installed =
+        (QAccessible::installFactory(steps_interface), true);
+    (void)steps_interface_installed;
     steps_ = new QTextEdit(this);
-    steps_->setObjectName("Passaggi");
+    steps_->setObjectName(steps_object);
     steps_->setReadOnly(true);
     // Read-only but with a caret: the arrow keys move it line by line, and a screen
     // reader reads the line it reaches.
@@ -231,6 +362,11 @@ void BoardWindow::update_more_below() {
     more_below_->raise();
 }
 
+QString BoardWindow::notice() const {
+    return !lines_.empty() && lines_.front().notice ? QString::fromStdString(lines_.front().text)
+                                                    : QString();
+}
+
 void BoardWindow::toggle_full_screen() {
     // Keeps the maximised state to come back to.
     setWindowState(windowState() ^ Qt::WindowFullScreen);
@@ -250,14 +386,31 @@ void BoardWindow::changeEvent(QEvent* event) {
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {
-    // Ctrl+C with nothing selected copies every step, one line each.
-    if (watched == steps_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
-        !steps_->textCursor().hasSelection()) {
+    if (watched != steps_ || event->type() != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    // Down and Up go from line to line of the steps, a wrapped one taken whole (as a screen
+    // reader reads it); with Shift they select.
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if ((key->key() == Qt::Key_Down || key->key() == Qt::Key_Up) &&
+        (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        QTextCursor cursor = steps_->textCursor();
+        cursor.movePosition(
+            key->key() == Qt::Key_Down ? QTextCursor::NextBlock : QTextCursor::PreviousBlock,
+            modifiers == Qt::ShiftModifier ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor);
+        steps_->setTextCursor(cursor);
+        steps_->ensureCursorVisible();
+        return true;
+    }
+    // Ctrl+C copies the selection, or with nothing selected every step, one line each, as
+    // written.
+    if (key->matches(QKeySequence::Copy)) {
         QStringList text;
         for (const tutor::BoardLine& line : lines_)
             text << QString::fromStdString(line.text);
-        QGuiApplication::clipboard()->setText(text.join('\n'));
+        const QTextCursor cursor = steps_->textCursor();
+        QGuiApplication::clipboard()->setText(
+            cursor.hasSelection() ? as_written(cursor.selection().toPlainText()) : text.join('\n'));
         return true;
     }
     return QWidget::eventFilter(watched, event);

@@ -32,6 +32,9 @@ class BoardWindow : public QWidget {
                     const std::optional<tutor::Graph>& graph, int language,
                     bool last_step_in_view = false);
 
+    // The first line when it says that the last solve did not run to its end, or nothing.
+    QString notice() const;
+
     // Full screen and back (F11 in the window; Escape leaves full screen).
     void toggle_full_screen();
 

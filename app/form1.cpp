@@ -290,14 +290,13 @@ void Form1::show_board() {
     std::vector<tutor::BoardLine> steps;
     std::optional<tutor::Graph> graph;
     try {
-        if (board.equation) {
-            const tutor::ExactSolution solution =
-                tutor::solve_exactly(*board.equation, board.tested);
-            steps = tutor::board_steps(solution, board_language_);
-            graph = tutor::board_graph(solution, board_language_);
-        } else {
-            steps = tutor::board_steps(std::nullopt, std::nullopt, board_language_);
-        }
+        std::optional<tutor::ExactSolution> solution;
+        if (board.equation)
+            solution = tutor::solve_exactly(*board.equation, board.tested);
+        steps =
+            tutor::board_steps(solution ? &*solution : nullptr, board_language_, board.interrupted);
+        if (solution)
+            graph = tutor::board_graph(*solution, board_language_);
     } catch (const std::exception& failure) {
         // Not reached by any solve (the session fuzzer works every board it solves); a
         // board that cannot be worked says why, as a failed command does.

@@ -132,9 +132,14 @@ void lay_out_lines(GraphLayout& g, const tutor::Graph& graph, double ratio) {
     }
 }
 
+// A label's box: its text, a line for each point it names, and a margin.
 QSizeF label_size(const QFontMetricsF& metrics, const QString& text, double unit) {
-    return {metrics.horizontalAdvance(text) + unit * size::label_padding,
-            metrics.height() * size::label_height};
+    const QStringList lines = text.split('\n');
+    double widest = 0;
+    for (const QString& line : lines)
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    return {widest + unit * size::label_padding,
+            metrics.height() * (size::label_height + lines.size() - 1)};
 }
 
 // What a place for a label costs: the labels and dots it would hide, the curve it would
@@ -148,11 +153,19 @@ struct Placer {
     double cost(const QRectF& box, double point_y, int rank) const {
         double cost = rank;
         for (const QRectF& r : taken)
-            cost += r.intersects(box) ? 10000 : 0;
-        // The curve: each sample it has inside the box, with a small margin.
+            cost += r.intersects(box) ? 1e6 : 0;
+        // The curve: each sample it has inside the box, with a small margin, and far more
+        // where it runs close to a marked point, whose place on it must show.
         const QRectF near = box.adjusted(-2, -2, 2, 2);
-        for (const QPointF& p : g.curve)
-            cost += near.contains(p) ? 200 : 0;
+        const double close = g.unit * size::curve_near_point;
+        const auto near_a_point = [&](const QPointF& c) {
+            return std::any_of(g.points.begin(), g.points.end(), [&](const GraphLayout::Point& p) {
+                return std::hypot(c.x() - p.at.x(), c.y() - p.at.y()) < close;
+            });
+        };
+        for (const QPointF& c : g.curve)
+            if (near.contains(c))
+                cost += near_a_point(c) ? 3000 : 200;
         cost += box.intersects(x_axis) ? 50 : 0;
         cost += box.intersects(y_axis) ? 50 : 0;
         const double axis = g.at(0, 0).y();
@@ -183,12 +196,12 @@ struct Placer {
     }
 };
 
-// Around a point, at two distances: right and left above it, below it, beside it, and
+// Around a point, at three distances: right and left above it, below it, beside it, and
 // centred above and below.
 std::vector<QRectF> places_around(const QPointF& at, const QSizeF& size, double gap) {
     std::vector<QRectF> out;
     const double w = size.width(), h = size.height();
-    for (double d : {gap, gap * 3}) {
+    for (double d : {gap, gap * 3, gap * 6}) {
         const QPointF corners[] = {
             {at.x() + d, at.y() - d - h},
             {at.x() - d - w, at.y() - d - h},
@@ -225,7 +238,7 @@ void merge_close_points(GraphLayout& g, const tutor::Graph& graph) {
             first.highlighted = first.highlighted || p.highlighted;
             first.radius = std::max(first.radius, p.radius);
             if (!p.label.isEmpty())
-                first.label += (first.label.isEmpty() ? "" : ", ") + p.label;
+                first.label += (first.label.isEmpty() ? "" : "\n") + p.label;
             break;
         }
     }
@@ -237,9 +250,11 @@ void merge_close_points(GraphLayout& g, const tutor::Graph& graph) {
 void lay_out_labels(GraphLayout& g, const tutor::Graph& graph) {
     const double unit = g.unit;
     Placer placer{g, {}, {}, {}};
-    for (const GraphLayout::Point& p : g.points)
-        placer.taken.push_back(
-            QRectF(p.at.x() - p.radius, p.at.y() - p.radius, 2 * p.radius, 2 * p.radius));
+    for (const GraphLayout::Point& p : g.points) {
+        // A tested point takes the room of its diamond.
+        const double r = p.tested ? unit * size::dot * size::diamond : p.radius;
+        placer.taken.push_back(QRectF(p.at.x() - r, p.at.y() - r, 2 * r, 2 * r));
+    }
     const double thick = std::max(1.5, unit * size::axis_line) * 2;
     for (const QLineF& axis : g.axes) {
         const QRectF line = QRectF(axis.p1(), axis.p2()).normalized();
@@ -266,11 +281,14 @@ void lay_out_labels(GraphLayout& g, const tutor::Graph& graph) {
         const double gap = unit * size::directrix_gap, rise = unit * size::directrix_rise;
         const QPointF right = g.directrix.p2(), left(g.plot.left(), right.y());
         std::vector<QRectF> places;
-        for (double y : {right.y() - box.height() - rise, right.y() + rise}) {
-            places.emplace_back(QPointF(right.x() - box.width() - gap, y), box);
-            places.emplace_back(QPointF(left.x() + gap, y), box);
-            places.emplace_back(QPointF(g.plot.center().x() - box.width() / 2, y), box);
-        }
+        // Along the line, above it and below it, then a line further off: at its right end,
+        // its left end, and from there in quarters and eighths.
+        const double from = left.x() + gap, span = right.x() - box.width() - gap - from;
+        const double h = box.height();
+        for (double y : {right.y() - h - rise, right.y() + rise, right.y() - 2 * h - rise,
+                         right.y() + h + rise})
+            for (double along : {1.0, 0.0, 0.5, 0.25, 0.75, 0.125, 0.375, 0.625, 0.875})
+                places.emplace_back(QPointF(from + span * along, y), box);
         g.labels.push_back({placer.place(places, graph.directrix_y), text,
                             board_colour(tutor::colours::light_green)});
     }

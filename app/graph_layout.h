@@ -34,6 +34,7 @@ inline constexpr double ring_line = 0.1;        //
 inline constexpr double diamond = 3.2;          // the tested point's diamond, times a dot's
 inline constexpr double diamond_line = 0.14;    //
 inline constexpr double label_gap = 0.25;       // between a point and its label
+inline constexpr double curve_near_point = 3;   // a label keeps off the curve near its point
 inline constexpr double label_padding = 0.5;    // a label box wider than its text
 inline constexpr double label_height = 1.1;     // and taller, times the line height
 inline constexpr double highlight_label = 0.3;  // further for a highlighted point

@@ -57,16 +57,15 @@ void install_chart_role() {
 
 const QColor background = board_colour(tutor::colours::board_background);
 
-// A label in a box of the background colour, so that the grid and the curve behind it
-// do not lower its contrast.
-void draw_label(QPainter& painter, const GraphLayout::Label& label) {
+// The labels' boxes, in the background colour under everything but the grid, so that the
+// grid does not lower the texts' contrast while the curve and the axes stay in view.
+void draw_label_boxes(QPainter& painter, const GraphLayout& g) {
     QColor shade = background;
     shade.setAlpha(230);
     painter.setPen(Qt::NoPen);
     painter.setBrush(shade);
-    painter.drawRoundedRect(label.box, label.box.height() * 0.15, label.box.height() * 0.15);
-    painter.setPen(label.colour);
-    painter.drawText(label.box, Qt::AlignCenter, label.text);
+    for (const GraphLayout::Label& label : g.labels)
+        painter.drawRoundedRect(label.box, label.box.height() * 0.15, label.box.height() * 0.15);
 }
 
 void draw_grid(QPainter& painter, const GraphLayout& g) {
@@ -138,8 +137,10 @@ void draw_points(QPainter& painter, const GraphLayout& g) {
 
 void draw_labels(QPainter& painter, const GraphLayout& g) {
     painter.setFont(g.label_font);
-    for (const GraphLayout::Label& label : g.labels)
-        draw_label(painter, label);
+    for (const GraphLayout::Label& label : g.labels) {
+        painter.setPen(label.colour);
+        painter.drawText(label.box, Qt::AlignCenter, label.text);
+    }
 }
 
 void draw_note(QPainter& painter, const GraphLayout& g) {
@@ -377,6 +378,7 @@ void GraphView::paint(QPainter& painter, bool with_focus) const {
     if (!layout)
         return;
     draw_grid(painter, *layout);
+    draw_label_boxes(painter, *layout);
     draw_lines(painter, *layout);
     draw_points(painter, *layout);
     draw_labels(painter, *layout);

@@ -21,15 +21,13 @@ using exact::Wide;
 using fractions::Fraction;
 
 // The equation as a solve leaves it: a, b, c in lowest terms, then the integer form by the
-// denominators, divided by the common factor. The main window's texts are only carried.
+// denominators, divided by the common factor.
 static SolvedEquation solved(Fraction a, Fraction b, Fraction c) {
     SolvedEquation e;
     for (auto [to, from] : {std::pair{&e.a, a}, {&e.b, b}, {&e.c, c}})
         *to = fractions::reduce_fraction(from.num, from.den);
     const auto form = reference::integer_form(e.a, e.b, e.c);
     e.A = form[0], e.B = form[1], e.C = form[2];
-    e.x1_text = " X1= 1", e.x2_text = " X2= 1", e.vertex_text = "V( 0  ;  0)";
-    e.focus_text = "F( 0  ;   1/ 4)", e.directrix_text = "Y= -1/ 4";
     return e;
 }
 
@@ -143,7 +141,14 @@ double it|2 4 2||0|Δ = 0: una radice doppia (due radici reali coincidenti).
 complex en|1 1 1||1|Δ = −3 < 0: no real root, two complex conjugate roots.
 complex it|1 1 1||0|x = (−B ± √Δ) / 2A = (−1 ± √(−3)) / (2·1) = (−1 ± i√3) / 2 = −1/2 ± (√3/2)·i
 composed it|1 -1/6 -1/6 1/2 -1/3||0|1. L'equazione che ha le radici a = 1/2 e b = −1/3
-composed en|1 -1/6 -1/6 1/2 -1/3||1|(x − 1/2)(x + 1/3) = x² − (1/2 + (−1/3))·x + 1/2·(−1/3))";
+composed en|1 -1/6 -1/6 1/2 -1/3||1|(x − 1/2)(x + 1/3) = x² − (1/2 + (−1/3))·x + 1/2·(−1/3)
+equal roots composed|1 -4 4 2 2||0|(x − 2)² = x² − (2 + 2)·x + 2·2
+k multiplies it|1/2 -3/2 1||0|Si moltiplica per k, il minimo comune multiplo dei denominatori:
+k multiplies en|1/2 -3/2 1||1|Multiply by k, the least common multiple of the denominators:
+k divides it|-2 -4 -8||0|Si divide per n = 2, il fattore comune dei coefficienti (k = 1/n):
+k divides en|-2 -4 -8||1|Divide by n = 2, the common factor of the coefficients (k = 1/n):
+k = m/n it|2/3 4/3 2||0|Si moltiplica per m = 3, il minimo comune multiplo dei denominatori, e si divide per n = 2, il fattore comune che resta (k = m/n):
+k = m/n en|2/3 4/3 2||1|Multiply by m = 3, the least common multiple of the denominators, and divide by n = 2, the common factor then left (k = m/n):)";
 
 class BoardStepsTest : public QObject {
     Q_OBJECT

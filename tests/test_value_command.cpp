@@ -112,7 +112,7 @@ class ValueCommandTest : public QObject {
         QTest::newRow("test of another equation") << "1,1,-3,1,2,1 1,1,-3,1,3,1,1,2"
                                                   << "1 -3 2, 1";
         QTest::newRow("failed solve") << tested + " 1,32749,1,32719,1,32717"
-                                      << "1 -3 2, F(1/2) = 3/4, 2";
+                                      << "1 -3 2, F(1/2) = 3/4, interrupted, 3";
         QTest::newRow("new solve") << tested + " 1,1,0,1,-4,1"
                                    << "1 0 -4, 3";
     }
@@ -131,6 +131,8 @@ class ValueCommandTest : public QObject {
         if (const auto& t = b.tested)
             kept += QString::asprintf("F(%d/%d) = %d/%d, ", t->x.num, t->x.den, t->value.num,
                                       t->value.den);
+        if (b.interrupted)
+            kept += "interrupted, ";
         QTEST(kept + QString::number(b.updates), "board");
     }
 
