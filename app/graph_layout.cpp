@@ -147,8 +147,9 @@ QSizeF label_size(const QFontMetricsF& metrics, const QString& text, double unit
 // how far down the list of places it comes.
 struct Placer {
     const GraphLayout& g;
-    std::vector<QRectF> taken; // dots and labels placed so far
-    QRectF x_axis, y_axis;     // their lines, a few pixels thick
+    std::vector<QRectF> taken;  // dots and labels placed so far
+    QRectF x_axis, y_axis;      // their lines, a few pixels thick
+    QRectF symmetry, directrix; // likewise: a label may cover them, at a small cost
 
     double cost(const QRectF& box, double point_y, int rank) const {
         double cost = rank;
@@ -167,6 +168,8 @@ struct Placer {
             if (near.contains(c))
                 cost += near_a_point(c) ? 3000 : 200;
         cost += box.intersects(x_axis) ? 50 : 0;
+        cost += box.intersects(symmetry) ? 20 : 0;
+        cost += box.intersects(directrix) ? 20 : 0;
         cost += box.intersects(y_axis) ? 50 : 0;
         const double axis = g.at(0, 0).y();
         if ((point_y > 0 && box.bottom() > axis) || (point_y < 0 && box.top() < axis))
@@ -249,7 +252,14 @@ void merge_close_points(GraphLayout& g, const tutor::Graph& graph) {
 // axes wherever the room allows.
 void lay_out_labels(GraphLayout& g, const tutor::Graph& graph) {
     const double unit = g.unit;
-    Placer placer{g, {}, {}, {}};
+    const double thin = unit * size::directrix_line;
+    Placer placer{
+        g,
+        {},
+        {},
+        {},
+        QRectF(g.symmetry.p1(), g.symmetry.p2()).normalized().adjusted(-thin, 0, thin, 0),
+        QRectF(g.directrix.p1(), g.directrix.p2()).normalized().adjusted(0, -thin, 0, thin)};
     for (const GraphLayout::Point& p : g.points) {
         // A tested point takes the room of its diamond.
         const double r = p.tested ? unit * size::dot * size::diamond : p.radius;

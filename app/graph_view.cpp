@@ -57,8 +57,9 @@ void install_chart_role() {
 
 const QColor background = board_colour(tutor::colours::board_background);
 
-// The labels' boxes, in the background colour under everything but the grid, so that the
-// grid does not lower the texts' contrast while the curve and the axes stay in view.
+// The labels' boxes, in the background colour over the grid, the axis of symmetry and the
+// directrix, so that these do not lower the texts' contrast, and under the curve and the
+// axes, which stay in view.
 void draw_label_boxes(QPainter& painter, const GraphLayout& g) {
     QColor shade = background;
     shade.setAlpha(230);
@@ -79,9 +80,24 @@ void draw_grid(QPainter& painter, const GraphLayout& g) {
         painter.drawText(tick.box, tick.flags, tick.text);
 }
 
-// The axes, the axis of symmetry (dotted), the directrix (dashed) and the curve, inside the
-// plot; then the plot's frame.
-void draw_lines(QPainter& painter, const GraphLayout& g) {
+// The axis of symmetry (dotted) and the directrix (dashed), inside the plot: a label's box
+// may cover them.
+void draw_guides(QPainter& painter, const GraphLayout& g) {
+    using namespace tutor::colours;
+    painter.save();
+    painter.setClipRect(g.plot);
+    painter.setPen(QPen(board_colour(cyan), std::max(1.5, g.unit * graph_size::symmetry_line),
+                        Qt::DotLine, Qt::RoundCap));
+    painter.drawLine(g.symmetry);
+    painter.setPen(QPen(board_colour(light_green),
+                        std::max(1.5, g.unit * graph_size::directrix_line), Qt::DashLine,
+                        Qt::FlatCap));
+    painter.drawLine(g.directrix);
+    painter.restore();
+}
+
+// The axes and the curve, inside the plot and over the labels' boxes; then the plot's frame.
+void draw_axes_and_curve(QPainter& painter, const GraphLayout& g) {
     using namespace tutor::colours;
     const double unit = g.unit;
     painter.save();
@@ -89,12 +105,6 @@ void draw_lines(QPainter& painter, const GraphLayout& g) {
     painter.setPen(QPen(board_colour(board_axis), std::max(1.5, unit * graph_size::axis_line)));
     for (const QLineF& axis : g.axes)
         painter.drawLine(axis);
-    painter.setPen(QPen(board_colour(cyan), std::max(1.5, unit * graph_size::symmetry_line),
-                        Qt::DotLine, Qt::RoundCap));
-    painter.drawLine(g.symmetry);
-    painter.setPen(QPen(board_colour(light_green), std::max(1.5, unit * graph_size::directrix_line),
-                        Qt::DashLine, Qt::FlatCap));
-    painter.drawLine(g.directrix);
     painter.setPen(QPen(board_colour(yellow), std::max(2.0, unit * graph_size::curve_line),
                         Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.drawPolyline(g.curve);
@@ -378,8 +388,9 @@ void GraphView::paint(QPainter& painter, bool with_focus) const {
     if (!layout)
         return;
     draw_grid(painter, *layout);
+    draw_guides(painter, *layout);
     draw_label_boxes(painter, *layout);
-    draw_lines(painter, *layout);
+    draw_axes_and_curve(painter, *layout);
     draw_points(painter, *layout);
     draw_labels(painter, *layout);
     // The point the keyboard reached, ringed in the focus colour over everything.
