@@ -11,8 +11,8 @@
 // switch is confirmed.
 //
 // The keys: Return in a box runs its row's command, F10 opens the menu bar as Alt
-// does, Ctrl+L brings up the board, and after a message box the focus is back in the
-// box that had it.
+// does, Ctrl+L brings up the board, Ctrl+E the practice window, and after a message box
+// the focus is back in the box that had it.
 #include "form1.h"
 
 #include <QAccessible>
@@ -59,6 +59,20 @@ void set_name(QWidget* widget, const QString& name) {
     if (widget->accessibleName() != name)
         widget->setAccessibleName(name);
 }
+
+// A box takes Ctrl+E for itself (the end of the line, on X11): the window's shortcut goes
+// first.
+class LeavesCtrlE : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride &&
+            static_cast<QKeyEvent*>(event)->keyCombination() ==
+                QKeyCombination(Qt::CTRL, Qt::Key_E))
+            return true; // not accepted: the shortcut runs
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 void set_description(QWidget* widget, const QString& description) {
     if (widget->accessibleDescription() != description)
@@ -116,6 +130,12 @@ void Form1::build_accessibility() {
     // Ctrl+L brings up the board, as its menu item does.
     auto* board = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), this);
     connect(board, &QShortcut::activated, action(tutor::Command::Lavagna), &QAction::trigger);
+    // Ctrl+E brings up the practice window.
+    auto* practice = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_E), this);
+    connect(practice, &QShortcut::activated, action(tutor::Command::Esercizi), &QAction::trigger);
+    auto* leaves_ctrl_e = new LeavesCtrlE(this);
+    for (ControlId box : tutor::boxes)
+        widget(box)->installEventFilter(leaves_ctrl_e);
 
     // The menu bar enters its keyboard mode on a lone Alt pressed and released; F10 gives
     // it the same two keys.

@@ -140,6 +140,7 @@ enum class Command : std::uint8_t {
     Credits,
     Lingua,
     Lavagna,
+    Esercizi,
     count
 };
 inline constexpr std::size_t command_count = static_cast<std::size_t>(Command::count);
@@ -161,6 +162,7 @@ inline constexpr CommandInfo commands[command_count] = {
     {Command::Credits, "Credits", {"Info", "Info"}, Row::None, Row::None},
     {Command::Lingua, "Lingua", vocabulary::menu_language, Row::None, Row::None},
     {Command::Lavagna, "Lavagna", vocabulary::menu_board, Row::None, Row::None},
+    {Command::Esercizi, "Esercizi", vocabulary::menu_practice, Row::None, Row::None},
 };
 // clang-format on
 
@@ -210,6 +212,8 @@ struct Screen {
     std::array<MenuItem, command_count> menu;
     std::uint32_t background = 0; // the window's own, 0x00BBGGRR
     Board board;
+    // Counts the requests to bring up the practice window.
+    std::uint32_t practice_requests = 0;
 
     // The design picture: what each control and menu item shows when the window opens.
     Screen();

@@ -88,6 +88,8 @@ void Tutor::run(Command command) {
         return Lingua_Click();
     case Command::Lavagna:
         return Lavagna_Click();
+    case Command::Esercizi:
+        return Esercizi_Click();
     case Command::count:
         break;
     }
@@ -129,6 +131,10 @@ void Tutor::Lingua_Click() {
 
 void Tutor::Lavagna_Click() {
     ++screen_.board.requests;
+}
+
+void Tutor::Esercizi_Click() {
+    ++screen_.practice_requests;
 }
 
 void Tutor::Credits_Click() {
