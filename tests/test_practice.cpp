@@ -1,5 +1,6 @@
 // Practice: typed answers and their verdicts in both languages, the sets of every kind
 // solved by the main window's own solve, and a session's score.
+#include "practice_answers.h"
 #include "tutor/practice.h"
 #include "tutor_probe.h"
 
@@ -238,31 +239,6 @@ class PracticeTest : public QObject {
             return s.delta < 0;
         default:
             return x.integer_form && !(x.a.is_whole() && x.b.is_whole() && x.c.is_whole());
-        }
-    }
-
-    // The board's own answers to a step, as it writes them: the roots also both in one box.
-    static QList<QStringList> board_answers(const Exercise& x, Step step) {
-        const tutor::ExactSolution& s = x.solution;
-        const auto text = [](const std::string& t) { return QString::fromStdString(t); };
-        const auto whole = [&](tutor::exact::Wide v) { return text(tutor::exact::whole_text(v)); };
-        switch (step) {
-        case Step::IntegerForm:
-            return {{whole(s.A), whole(s.B), whole(s.C)}};
-        case Step::Delta:
-            return {{whole(s.delta)}};
-        case Step::Count:
-            return {{s.kind == tutor::RootCase::TwoReal  ? "2"
-                     : s.kind == tutor::RootCase::Double ? "1"
-                                                         : "0"}};
-        case Step::Roots:
-            if (s.kind == tutor::RootCase::Double)
-                return {{text(s.x1.text)}};
-            if (s.x1.rational)
-                return {{text(s.x2.text), text(s.x1.text)}};
-            return {{text(s.x2.text), text(s.x1.text)}, {text(s.form.text("±")), ""}};
-        default:
-            return {{text(s.vertex_x.text()), text(s.vertex_y.text())}};
         }
     }
 };
