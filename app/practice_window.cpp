@@ -245,6 +245,7 @@ void PracticeWindow::set_language(int language) {
     setAccessibleDescription(say(window_description));
     kind_caption_->setText(say(kind_caption));
     kind_->setAccessibleName(say(kind_name));
+    kind_->setAccessibleDescription(say(kind_name));
     for (int k = 0; k < kind_count; ++k)
         kind_->setItemText(k, say(kind_names[k]));
     set_caption_->setText(say(set_caption));

@@ -8,6 +8,7 @@
 #include "tests/window_probe.h"
 
 #include "app/board_window.h"
+#include "app/practice_window.h"
 
 #include <QApplication>
 
