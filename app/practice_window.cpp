@@ -165,6 +165,12 @@ PracticeWindow::PracticeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(new_set_, &QPushButton::clicked, this, [this] { start(0); });
     connect(show_, &QPushButton::clicked, this, &PracticeWindow::show_worked);
     kind_->installEventFilter(this);
+    // A screen reader does not say a new choice in a closed combo box by itself.
+    connect(kind_, &QComboBox::currentIndexChanged, this, [this] {
+        kind_->setAccessibleDescription(say(kind_name) + ": " + kind_->currentText());
+        if (kind_->hasFocus())
+            announce(kind_->currentText());
+    });
     set_->installEventFilter(this);
 
     heading_ = new QLabel(this);
@@ -188,7 +194,6 @@ PracticeWindow::PracticeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             box_captions_[s][i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
             auto* box = new QLineEdit(steps_);
             box->setObjectName(QString("box%1_%2").arg(s).arg(i));
-            box_captions_[s][i]->setBuddy(box);
             connect(box, &QLineEdit::returnPressed, this, &PracticeWindow::check_step);
             boxes_[s][i] = box;
             grid->addWidget(box_captions_[s][i], s, 1 + 2 * i);
@@ -245,7 +250,7 @@ void PracticeWindow::set_language(int language) {
     setAccessibleDescription(say(window_description));
     kind_caption_->setText(say(kind_caption));
     kind_->setAccessibleName(say(kind_name));
-    kind_->setAccessibleDescription(say(kind_name));
+    kind_->setAccessibleDescription(say(kind_name) + ": " + kind_->currentText());
     for (int k = 0; k < kind_count; ++k)
         kind_->setItemText(k, say(kind_names[k]));
     set_caption_->setText(say(set_caption));
