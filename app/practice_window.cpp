@@ -45,7 +45,9 @@ QLineEdit[verdict="nearly"] { border-color: #ffc800; }
 QLineEdit[verdict="right"] { border-color: #80ff80; }
 QComboBox, QSpinBox, QPushButton { background: #2a2a2a; color: white; border: 2px solid #707070;
     padding: 2px 8px; }
+QPushButton:disabled { color: #808080; border-color: #383838; }
 QComboBox:focus, QSpinBox:focus, QPushButton:focus, QLabel:focus { border: 2px solid #00ffff; }
+QLabel#summary { padding: 8px; }
 QComboBox QAbstractItemView { background: #2a2a2a; color: white;
     selection-background-color: #00ffff; selection-color: black; }
 )";
@@ -188,6 +190,7 @@ PracticeWindow::PracticeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     grid->setColumnStretch(8, 1); // the boxes keep their width, the marks stand beside them
     for (int s = 0; s < step_count; ++s) {
         step_captions_[s] = new QLabel(steps_);
+        step_captions_[s]->setWordWrap(true);
         grid->addWidget(step_captions_[s], s, 0);
         for (int i = 0; i < 3; ++i) {
             box_captions_[s][i] = new QLabel(steps_);
@@ -325,6 +328,8 @@ void PracticeWindow::check_step() {
     if (v.verdict == Verdict::Unreadable) // where reading stopped, as a character
         at->setCursorPosition(
             QString::fromUtf8(typed[v.box].substr(0, v.boxes[v.box].stopped).c_str()).size());
+    else if (v.verdict != Verdict::TooLong && v.verdict != Verdict::TooLarge)
+        at->selectAll(); // judged: what is typed next replaces it, an arrow key edits it
     announce(said);
 }
 
@@ -463,8 +468,8 @@ bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void PracticeWindow::scale_type() {
-    // About 20 lines to the window's height and 38 characters to its width.
-    const int pixels = std::clamp(std::min(height() / 20, width() / 38), 14, 72);
+    // About 20 lines to the window's height and 42 characters to its width.
+    const int pixels = std::clamp(std::min(height() / 20, width() / 42), 14, 72);
     if (pixels == type_pixels_)
         return;
     type_pixels_ = pixels;

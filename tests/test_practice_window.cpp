@@ -67,6 +67,7 @@ class TestPracticeWindow : public QObject {
         QCOMPARE(p.mark(Step::Delta)->text(), "✗");
         QCOMPARE(p.box(Step::Delta, 0)->property("verdict").toString(), "wrong");
         QCOMPARE(p.focusWidget(), p.box(Step::Delta, 0));
+        QCOMPARE(p.box(Step::Delta, 0)->selectedText(), "-7"); // typing replaces it
         answer(p, {"9"});
         QCOMPARE(p.announced(), "Δ: giusto. Quante radici reali ha? Scrivi 2, 1 oppure 0.");
         QCOMPARE(p.focusWidget(), p.box(Step::Count, 0));
