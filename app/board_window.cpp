@@ -4,6 +4,7 @@
 // fit); white on near-black, the headings in the yellow of the main window's A row.
 #include "board_window.h"
 
+#include "full_screen.h"
 #include "graph_view.h"
 
 #include "tutor/vocabulary.h"
@@ -14,7 +15,6 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -105,11 +105,7 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout_->addWidget(steps_);
     steps_->setFocus();
 
-    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, this,
-            &BoardWindow::toggle_full_screen);
-    leave_full_screen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    leave_full_screen_->setEnabled(false);
-    connect(leave_full_screen_, &QShortcut::activated, this, &BoardWindow::toggle_full_screen);
+    add_full_screen_keys(this);
 }
 
 void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
@@ -146,21 +142,10 @@ void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
     scale_type();
 }
 
-void BoardWindow::toggle_full_screen() {
-    // Keeps the maximised state to come back to.
-    setWindowState(windowState() ^ Qt::WindowFullScreen);
-}
-
 void BoardWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     arrange();
     scale_type();
-}
-
-void BoardWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange)
-        leave_full_screen_->setEnabled(isFullScreen());
-    QWidget::changeEvent(event);
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -12,7 +12,6 @@
 
 class GraphView;
 class QBoxLayout;
-class QShortcut;
 class QTextEdit;
 
 class BoardWindow : public QWidget {
@@ -28,15 +27,11 @@ class BoardWindow : public QWidget {
     void show_board(const std::vector<tutor::BoardLine>& steps,
                     const std::optional<tutor::Graph>& graph, int language);
 
-    // Full screen and back (F11 in the window; Escape leaves full screen).
-    void toggle_full_screen();
-
     QTextEdit* steps_view() const { return steps_; }
     GraphView* graph_view() const { return graph_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -48,7 +43,6 @@ class BoardWindow : public QWidget {
     QBoxLayout* layout_ = nullptr;
     QTextEdit* steps_ = nullptr;
     GraphView* graph_ = nullptr;
-    QShortcut* leave_full_screen_ = nullptr;
     std::vector<tutor::BoardLine> lines_;
     int type_pixels_ = 0;
 };

@@ -4,6 +4,8 @@
 // as the main window's results are.
 #include "practice_window.h"
 
+#include "full_screen.h"
+
 #include "tutor/vocabulary.h"
 
 #include <QApplication>
@@ -232,11 +234,7 @@ PracticeWindow::PracticeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             &PracticeWindow::show_worked);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             &PracticeWindow::copy_summary);
-    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, this,
-            &PracticeWindow::toggle_full_screen);
-    leave_full_screen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    leave_full_screen_->setEnabled(false);
-    connect(leave_full_screen_, &QShortcut::activated, this, &PracticeWindow::toggle_full_screen);
+    add_full_screen_keys(this);
 
     set_language(0);
     kind_->setFocus();
@@ -437,19 +435,9 @@ void PracticeWindow::announce(const QString& text) {
     announcer_->show();
 }
 
-void PracticeWindow::toggle_full_screen() {
-    setWindowState(windowState() ^ Qt::WindowFullScreen);
-}
-
 void PracticeWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     scale_type();
-}
-
-void PracticeWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange)
-        leave_full_screen_->setEnabled(isFullScreen());
-    QWidget::changeEvent(event);
 }
 
 bool PracticeWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -17,7 +17,6 @@ class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QShortcut;
 class QSpinBox;
 
 class PracticeWindow : public QWidget {
@@ -31,8 +30,6 @@ class PracticeWindow : public QWidget {
     void set_language(int language);
     // Starts a set of the kind chosen: the number given, or a new random one for 0.
     void start(int set_number = 0);
-    // Full screen and back (F11 in the window; Escape leaves full screen).
-    void toggle_full_screen();
 
     const tutor::practice::Session& session() const { return session_; }
     QLineEdit* box(tutor::practice::Step step, int i) const {
@@ -48,7 +45,6 @@ class PracticeWindow : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     // Return in the kind or the set number starts a set.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -101,6 +97,5 @@ class PracticeWindow : public QWidget {
     QLabel* summary_ = nullptr;
     QWidget* announcer_ = nullptr;
     QString announced_;
-    QShortcut* leave_full_screen_ = nullptr;
     int type_pixels_ = 0;
 };

@@ -106,11 +106,19 @@ class TestPracticeWindow : public QObject {
     void type_is_large_on_a_projector() {
         PracticeWindow p;
         p.show();
+        QVERIFY(QTest::qWaitForWindowActive(&p));
         start(p, Kind::Mixed, 1);
         p.resize(1920, 1080);
         QTRY_COMPARE(p.size(), QSize(1920, 1080));
         QVERIFY(QFontInfo(p.box(Step::Delta, 0)->font()).pixelSize() >= 40);
         QVERIFY(QFontInfo(p.verdict_label()->font()).pixelSize() >= 40);
+        // F11 and back with Escape, which otherwise does nothing.
+        QTest::keyClick(p.box(Step::Delta, 0), Qt::Key_Escape);
+        QVERIFY(!p.isFullScreen());
+        QTest::keyClick(p.box(Step::Delta, 0), Qt::Key_F11);
+        QTRY_VERIFY(p.isFullScreen());
+        QTest::keyClick(p.box(Step::Delta, 0), Qt::Key_Escape);
+        QTRY_VERIFY(!p.isFullScreen());
     }
 };
 

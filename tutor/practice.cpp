@@ -161,6 +161,7 @@ Exercise draw_exercise(Kind kind, Draw& draw) {
 // --- Reading an answer ----------------------------------------------------------------
 
 struct Answer {
+    std::string text;
     Verdict verdict = Verdict::Empty; // Empty, or what stopped the reading; Right: read
     std::size_t stopped = 0;
     std::vector<Number> values;
@@ -170,6 +171,7 @@ struct Answer {
 
 Answer read_answer(const std::string& text) {
     Answer answer;
+    answer.text = text;
     if (text.find_first_not_of(' ') == std::string::npos)
         return answer;
     if (characters(text) > longest_answer) {
@@ -442,10 +444,9 @@ Expected expected(const Exercise& x, Step step) {
 }
 
 // How one typed value stands against one value.
-Verdict judge(const Answer& answer, const std::string& text, const Number& typed,
-              const Number& value) {
+Verdict judge(const Answer& answer, const Number& typed, const Number& value) {
     if (typed == value)
-        return answer.decimal || simplified(text) ? Verdict::Right : Verdict::NotSimplified;
+        return answer.decimal || simplified(answer.text) ? Verdict::Right : Verdict::NotSimplified;
     if (answer.decimal && close_to(answer, typed, value))
         return Verdict::Approximate;
     return Verdict::Wrong;
@@ -732,7 +733,7 @@ StepVerdict check(const Exercise& x, Step step, const std::vector<std::string>& 
                 for (std::size_t k = 0; k < e.values.size(); ++k) {
                     if ((!e.any_order && k != static_cast<std::size_t>(i)) || matched[k])
                         continue;
-                    const Verdict j = judge(a, typed[i], value, e.values[k]);
+                    const Verdict j = judge(a, value, e.values[k]);
                     if (weight(j) < weight(best))
                         best = j, best_at = k;
                 }
