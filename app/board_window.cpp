@@ -4,7 +4,7 @@
 // fit); white on near-black, the headings in the yellow of the main window's A row.
 #include "board_window.h"
 
-#include "full_screen.h"
+#include "class_window.h"
 #include "graph_view.h"
 
 #include "tutor/vocabulary.h"
@@ -24,9 +24,7 @@
 
 namespace {
 
-const QColor background(18, 18, 18);
 const QColor heading_colour(255, 255, 0);
-const QColor selection_colour(0, 255, 255);
 
 // What a screen reader says of the board and of its steps.
 constexpr tutor::Bilingual board_description{
@@ -74,15 +72,7 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle("Lavagna");
     setMinimumSize(480, 360);
     resize(1000, 700);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    colours.setColor(QPalette::WindowText, Qt::white);
-    colours.setColor(QPalette::Base, background);
-    colours.setColor(QPalette::Text, Qt::white);
-    colours.setColor(QPalette::Highlight, selection_colour);
-    colours.setColor(QPalette::HighlightedText, Qt::black);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    dress_for_class(this);
 
     steps_ = new QTextEdit(this);
     steps_->setObjectName("Passaggi");
@@ -104,8 +94,6 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout_->addWidget(graph_);
     layout_->addWidget(steps_);
     steps_->setFocus();
-
-    add_full_screen_keys(this);
 }
 
 void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,

@@ -4,7 +4,7 @@
 // as the main window's results are.
 #include "practice_window.h"
 
-#include "full_screen.h"
+#include "class_window.h"
 
 #include "tutor/vocabulary.h"
 
@@ -28,8 +28,6 @@ namespace {
 
 using tutor::Bilingual;
 using namespace tutor::practice;
-
-const QColor background(18, 18, 18);
 
 // White type; the headings in the yellow of the main window's A row; a verdict and a box's
 // frame green when right, amber when nearly, red when wrong; the focus in cyan.
@@ -127,17 +125,7 @@ PracticeWindow::PracticeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("Esercizi");
     setMinimumSize(560, 420);
     resize(1000, 720);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    colours.setColor(QPalette::WindowText, Qt::white);
-    colours.setColor(QPalette::Base, QColor(42, 42, 42));
-    colours.setColor(QPalette::Text, Qt::white);
-    colours.setColor(QPalette::Button, QColor(42, 42, 42));
-    colours.setColor(QPalette::ButtonText, Qt::white);
-    colours.setColor(QPalette::Highlight, QColor(0, 255, 255));
-    colours.setColor(QPalette::HighlightedText, Qt::black);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    dress_for_class(this);
     setStyleSheet(style_sheet);
 
     auto* layout = new QVBoxLayout(this);
@@ -234,7 +222,6 @@ PracticeWindow::PracticeWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
             &PracticeWindow::show_worked);
     connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
             &PracticeWindow::copy_summary);
-    add_full_screen_keys(this);
 
     set_language(0);
     kind_->setFocus();

@@ -1,6 +1,7 @@
-#include "full_screen.h"
+#include "class_window.h"
 
 #include <QEvent>
+#include <QPalette>
 #include <QShortcut>
 #include <QWidget>
 
@@ -23,7 +24,18 @@ class EscapeInFullScreen : public QObject {
 
 } // namespace
 
-void add_full_screen_keys(QWidget* window) {
+void dress_for_class(QWidget* window) {
+    QPalette colours = window->palette();
+    const QColor background(18, 18, 18);
+    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::WindowText, Qt::white);
+    colours.setColor(QPalette::Base, background);
+    colours.setColor(QPalette::Text, Qt::white);
+    colours.setColor(QPalette::Highlight, QColor(0, 255, 255));
+    colours.setColor(QPalette::HighlightedText, Qt::black);
+    window->setPalette(colours);
+    window->setAutoFillBackground(true);
+
     // Keeps the maximised state to come back to.
     const auto toggle = [window] {
         window->setWindowState(window->windowState() ^ Qt::WindowFullScreen);

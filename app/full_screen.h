@@ -1,9 +1,0 @@
-// The keys of a window shown to a class (the board, the practice window): F11 puts it in
-// full screen and back, Escape leaves full screen.
-#pragma once
-
-class QWidget;
-
-// Escape is taken only while the window is full screen; otherwise it is left to the
-// window's widgets.
-void add_full_screen_keys(QWidget* window);
