@@ -399,7 +399,7 @@ Number square_root_of_delta(const ExactSolution& s) {
 Expected expected(const Exercise& x, Step step) {
     const ExactSolution& s = x.solution;
     Expected e;
-    const Number A(s.A), B(s.B), C(s.C), two_a(2 * s.A), four_a(4 * s.A);
+    const Number A(s.A), B(s.B), C(s.C), two_a(2 * s.A);
     switch (step) {
     case Step::IntegerForm:
         e.values = {A, B, C};
