@@ -11,8 +11,8 @@
 // switch is confirmed.
 //
 // The keys: Return in a box runs its row's command, F10 opens the menu bar as Alt
-// does, Ctrl+L brings up the board, and after a message box the focus is back in the
-// box that had it.
+// does, Ctrl+L brings up the board, Ctrl+E the practice window, and after a message box
+// the focus is back in the box that had it.
 #include "form1.h"
 
 #include "board_window.h"
@@ -61,6 +61,22 @@ void set_name(QWidget* widget, const QString& name) {
     if (widget->accessibleName() != name)
         widget->setAccessibleName(name);
 }
+
+// A box takes some keys of the commands for itself (Ctrl+E is the end of the line, on
+// X11): the window's shortcut goes first.
+class LeavesCommandKeys : public QObject {
+  public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::ShortcutOverride) {
+            const QKeySequence key(static_cast<QKeyEvent*>(event)->keyCombination());
+            for (const tutor::CommandInfo& c : tutor::commands)
+                if (c.shortcut != nullptr && QKeySequence(QString::fromLatin1(c.shortcut)) == key)
+                    return true; // not accepted: the shortcut runs
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 void set_description(QWidget* widget, const QString& description) {
     if (widget->accessibleDescription() != description)
@@ -122,6 +138,9 @@ void Form1::build_accessibility() {
         auto* key = new QShortcut(QKeySequence(QString::fromLatin1(c.shortcut)), this);
         connect(key, &QShortcut::activated, action(c.command), &QAction::trigger);
     }
+    auto* leaves_keys = new LeavesCommandKeys(this);
+    for (ControlId box : tutor::boxes)
+        widget(box)->installEventFilter(leaves_keys);
 
     // The menu bar enters its keyboard mode on a lone Alt pressed and released; F10 gives
     // it the same two keys.

@@ -5,6 +5,7 @@
 // line that says the last solve did not run to its end in a light red.
 #include "board_window.h"
 
+#include "class_window.h"
 #include "graph_layout.h"
 #include "graph_view.h"
 
@@ -22,7 +23,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
@@ -36,7 +36,6 @@ namespace {
 const QColor background = board_colour(tutor::colours::board_background);
 const QColor heading_colour = board_colour(tutor::colours::yellow);
 const QColor notice_colour = board_colour(tutor::colours::board_notice);
-const QColor selection_colour = board_colour(tutor::colours::cyan);
 
 // How the window is shared between the graph and the steps: side by side in a wide
 // window, the graph above the steps in a tall one.
@@ -241,15 +240,7 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setWindowTitle("Lavagna");
     setMinimumSize(480, 360);
     resize(1000, 700);
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
-    colours.setColor(QPalette::WindowText, Qt::white);
-    colours.setColor(QPalette::Base, background);
-    colours.setColor(QPalette::Text, Qt::white);
-    colours.setColor(QPalette::Highlight, selection_colour);
-    colours.setColor(QPalette::HighlightedText, Qt::black);
-    setPalette(colours);
-    setAutoFillBackground(true);
+    dress_for_class(this);
 
     static const bool steps_interface_installed =
         (QAccessible::installFactory(steps_interface), true);
@@ -294,12 +285,6 @@ BoardWindow::BoardWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout_->addWidget(graph_);
     layout_->addWidget(steps_);
     steps_->setFocus();
-
-    connect(new QShortcut(QKeySequence(Qt::Key_F11), this), &QShortcut::activated, this,
-            &BoardWindow::toggle_full_screen);
-    leave_full_screen_ = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    leave_full_screen_->setEnabled(false);
-    connect(leave_full_screen_, &QShortcut::activated, this, &BoardWindow::toggle_full_screen);
 }
 
 void BoardWindow::show_board(const std::vector<tutor::BoardLine>& steps,
@@ -367,22 +352,11 @@ QString BoardWindow::notice() const {
                                                     : QString();
 }
 
-void BoardWindow::toggle_full_screen() {
-    // Keeps the maximised state to come back to.
-    setWindowState(windowState() ^ Qt::WindowFullScreen);
-}
-
 void BoardWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     arrange();
     scale_type();
     update_more_below();
-}
-
-void BoardWindow::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::WindowStateChange)
-        leave_full_screen_->setEnabled(isFullScreen());
-    QWidget::changeEvent(event);
 }
 
 bool BoardWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -13,7 +13,6 @@
 class GraphView;
 class QBoxLayout;
 class QLabel;
-class QShortcut;
 class QTextEdit;
 
 class BoardWindow : public QWidget {
@@ -35,15 +34,11 @@ class BoardWindow : public QWidget {
     // The first line when it says that the last solve did not run to its end, or nothing.
     QString notice() const;
 
-    // Full screen and back (F11 in the window; Escape leaves full screen).
-    void toggle_full_screen();
-
     QTextEdit* steps_view() const { return steps_; }
     GraphView* graph_view() const { return graph_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -57,7 +52,6 @@ class BoardWindow : public QWidget {
     QBoxLayout* layout_ = nullptr;
     QTextEdit* steps_ = nullptr;
     GraphView* graph_ = nullptr;
-    QShortcut* leave_full_screen_ = nullptr;
     QLabel* more_below_ = nullptr; // shows while steps lie below the visible ones
     std::vector<tutor::BoardLine> lines_;
     int type_pixels_ = 0;

@@ -6,6 +6,7 @@
 #include "board_window.h"
 #include "design.h"
 #include "fonts.h"
+#include "practice_window.h"
 
 #include "tutor/exact_solution.h"
 
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QProxyStyle>
 #include <QScreen>
 
 #include <algorithm>
@@ -60,6 +62,21 @@ void fit_to_caption(QLabel* label) {
 QString text_of(const std::string& text) {
     return QString::fromStdString(text);
 }
+
+// Menu bar items a little narrower than the style's, so that all eight captions fit on
+// the bar of the fixed-width window (rather than the last one behind an extension arrow).
+class NarrowMenuItems : public QProxyStyle {
+  public:
+    using QProxyStyle::QProxyStyle;
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        QSize item = QProxyStyle::sizeFromContents(type, option, size, widget);
+        if (type == CT_MenuBarItem && !item.isEmpty())
+            item.rwidth() -= narrower_by;
+        return item;
+    }
+    static constexpr int narrower_by = 6;
+};
 
 } // namespace
 
@@ -211,6 +228,9 @@ void Form1::show_control(ControlId id, const tutor::Control& now, const tutor::C
 }
 
 void Form1::build_menu() {
+    auto* narrow = new NarrowMenuItems;
+    narrow->setParent(menuBar());
+    menuBar()->setStyle(narrow);
     for (const tutor::CommandInfo& c : tutor::commands) {
         QAction* action = menuBar()->addAction(QString());
         action->setObjectName(QString::fromLatin1(c.name));
@@ -268,6 +288,11 @@ void Form1::mirror(bool everything) {
     else if (board_ != nullptr && board_->isVisible() &&
              (now.board.updates != shown_.board.updates || core_.language != board_language_))
         show_board(); // a closed board is brought up to date when it is opened again
+    if (now.practice_requests != shown_.practice_requests)
+        open_practice();
+    else if (practice_ != nullptr &&
+             now[tutor::Command::Lingua].caption != shown_[tutor::Command::Lingua].caption)
+        practice_->set_language(core_.language);
     shown_ = now;
     describe_controls();
 }
@@ -308,6 +333,17 @@ void Form1::show_board() {
     board_->show_board(steps, graph, board_language_, board.tested.has_value());
 }
 
+void Form1::open_practice() {
+    if (practice_ == nullptr) {
+        practice_ = new PracticeWindow(this);
+        practice_->resize(practice_->size().boundedTo(screen()->availableSize() * 9 / 10));
+    }
+    practice_->set_language(core_.language);
+    practice_->show();
+    practice_->raise();
+    practice_->activateWindow();
+}
+
 bool Form1::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
     // An update request paints and flushes a frame; once the first one is on screen the
@@ -323,6 +359,8 @@ bool Form1::event(QEvent* event) {
 void Form1::closeEvent(QCloseEvent* event) {
     if (board_ != nullptr)
         board_->close();
+    if (practice_ != nullptr)
+        practice_->close();
     QMainWindow::closeEvent(event);
 }
 

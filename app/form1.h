@@ -16,6 +16,7 @@
 #include <string>
 
 class BoardWindow;
+class PracticeWindow;
 class QAction;
 class QLineEdit;
 
@@ -38,6 +39,8 @@ class Form1 : public QMainWindow, private tutor::Platform {
     const tutor::Tutor& core() const { return core_; }
     // The board, once it has been opened.
     BoardWindow* board() const { return board_; }
+    // The practice window, once it has been opened.
+    PracticeWindow* practice() const { return practice_; }
     QWidget* widget(tutor::ControlId id) const { return widgets_[id]; }
     QAction* action(tutor::Command command) const {
         return actions_[static_cast<std::size_t>(command)];
@@ -81,6 +84,8 @@ class Form1 : public QMainWindow, private tutor::Platform {
     void open_board();
     // Lays out on the board what the core says it shows, in the window's language.
     void show_board();
+    // Builds the practice window on first use and brings it up front.
+    void open_practice();
 
     void message(tutor::Icon icon, const std::string& title, const std::string& prompt) override;
 
@@ -96,6 +101,7 @@ class Form1 : public QMainWindow, private tutor::Platform {
     // An invisible widget that a screen reader reads out whenever it is shown.
     QWidget* announcer_ = nullptr;
     BoardWindow* board_ = nullptr;
+    PracticeWindow* practice_ = nullptr;
     // The language the board was last laid out in.
     int board_language_ = 0;
     bool icon_sizes_set_ = false;

@@ -246,8 +246,10 @@ void GraphView::play(std::vector<std::int16_t> samples, bool trace) {
     told_no_sound_ = true;
     const QString text = QString::fromUtf8(tutor::vocabulary::no_sound_output.in(language_));
     auto* notice = new QLabel(text, this);
-    notice->setStyleSheet("QLabel { background: #121212; color: white; border: 2px solid white;"
-                          " padding: 6px; }");
+    notice->setStyleSheet(
+        "QLabel { background: " + board_colour(tutor::colours::board_background).name() +
+        "; color: white; border: 2px solid white;"
+        " padding: 6px; }");
     notice->adjustSize();
     notice->move(8, 8);
     notice->show();

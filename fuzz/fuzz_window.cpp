@@ -8,6 +8,7 @@
 #include "tests/window_probe.h"
 
 #include "app/board_window.h"
+#include "app/practice_window.h"
 
 #include <QApplication>
 
@@ -40,10 +41,12 @@ class User {
             return;
         const int said = static_cast<int>(window_.messages.size());
         item->trigger();
-        // The board is closed again at once: this target checks the main window, and the
-        // board's content is worked in every session of fuzz_session.
+        // The board and the practice window are closed again at once: this target checks
+        // the main window; the board's content is worked in every session of fuzz_session.
         if (command == tutor::Command::Lavagna)
             window_.board()->close();
+        if (command == tutor::Command::Esercizi)
+            window_.practice()->close();
         check(window_.differences().isEmpty(), window_.differences());
         for (int i = said; i < window_.messages.size(); ++i)
             check(window_.messages[i].differences.isEmpty(), window_.messages[i].differences);

@@ -7,9 +7,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(fuzz_numbers fuzz_session fuzz_window)
+targets=(fuzz_numbers fuzz_session fuzz_answer fuzz_window)
 # The seed inputs of each target: the two session targets read the same input.
-declare -A corpora=([fuzz_numbers]=numbers [fuzz_session]=session [fuzz_window]=session)
+declare -A corpora=([fuzz_numbers]=numbers [fuzz_session]=session [fuzz_answer]=answer
+    [fuzz_window]=session)
 
 WITH_FUZZ=1 scripts/install-deps.sh
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTUTOR_FUZZ=ON -DTUTOR_TESTS=OFF \

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks what the Orca screen reader says in two keyboard sessions with the program.
+# Checks what the Orca screen reader says in three keyboard sessions with the program.
 # tests/accessibility/transcripts/keyboard-session.keys: the results of a solve, the box
 # names in Italian and then in English, the confirmed language switch, the warning box
 # and the focus back in the box after it, and the value of a test.
@@ -8,6 +8,8 @@
 # the Down key, the graph's name and description after Tab (with how to hear it), the
 # points reached with the Right key, with their exact coordinates, and the speed of the
 # graph's sound chosen with the key 2.
+# tests/accessibility/transcripts/practice-session.keys: Ctrl+E opens the practice window;
+# set 17 started: the equation heard; a wrong Δ and its hint; the right Δ.
 #
 #   scripts/screen-reader-check.sh [--save DIR] PROGRAM
 #
@@ -56,6 +58,13 @@ board_session=(
     "notification vertice V(3/2; −1/4)"
     "notification Velocità 2: 6 secondi."
 )
+practice_session=(
+    "Esercizi."
+    "notification Serie 17. Esercizio 1 di 10: x² + x − 2 = 0. Calcola il discriminante Δ = B² − 4AC."
+    "notification Δ: sbagliato. Attenzione al segno di 4AC."
+    "numero di radici reali text."
+    "notification Δ: giusto. Quante radici reali ha? Scrivi 2, 1 oppure 0."
+)
 
 # Prints the first of the lines in "must" that the transcript lacks (after the ones
 # before it), and fails then.
@@ -98,4 +107,6 @@ must=("${keyboard_session[@]}")
 check_session keyboard-session || failed=1
 must=("${board_session[@]}")
 check_session board-session || failed=1
+must=("${practice_session[@]}")
+check_session practice-session || failed=1
 exit $failed

@@ -9,6 +9,10 @@
 #   board-it.png             the board (Ctrl+L) after the solve of 1/2, -3/2, 1/1, full
 #                            screen (F11) on a 1920 x 1080 screen
 #   board-complex-en.png     the board in English after the solve of 1, 2, 5, 1000 x 700
+#   practice-it.png          the practice window (Ctrl+E), set 17 of fraction coefficients,
+#                            a wrong Δ marked
+#   practice-end-en.png      the practice window in English at the end of set 17 of whole
+#                            roots
 #
 #   scripts/screenshots.sh [--scale N] [--clock HH:MM:SS] BUILD_DIR [OUT_DIR]
 #
@@ -128,8 +132,8 @@ while x < width:
         x += 1
     runs.append((start, last))
 n = int(sys.argv[1])
-if len(runs) != 7:
-    sys.exit("menu bar: found %d captions, not 7: %s" % (len(runs), runs))
+if len(runs) != 8:
+    sys.exit("menu bar: found %d captions, not 8: %s" % (len(runs), runs))
 print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
 ' "$1"
     }
@@ -188,7 +192,7 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
     capture "$out/compose.png"
     stop_program
 
-    # The board's window, by its title.
+    # A second window (the board, the practice window), by its title.
     capture_board() {
         local bid
         bid=$(window_titled "$1")
@@ -215,6 +219,58 @@ print((runs[n - 1][0] + runs[n - 1][1]) // 2, height // 2)
     click_menu 1
     xdotool key ctrl+l
     capture_board Lavagna "$out/board-it.png" full
+    stop_program
+
+    # Types one step's boxes of the practice window, Tab between them, and Return.
+    answer() {
+        type_boxes "$@"
+        xdotool key Return
+        sleep 0.2
+    }
+
+    # (h) practice, Italian: Ctrl+E, fraction coefficients (Up from mixed), set 17; the
+    # integer form right, then a Δ with the sign of 4AC wrong, marked
+    start_program
+    click_box_a
+    xdotool key ctrl+e
+    xdotool windowfocus --sync "$(window_titled Esercizi)"
+    sleep 0.5
+    for key in Up Tab ctrl+a; do
+        xdotool key $key
+        sleep 0.3
+    done
+    answer 17
+    answer 4 9 -18
+    answer -207
+    capture_board Esercizi "$out/practice-it.png"
+    stop_program
+
+    # (i) practice, English, at the end of set 17 of whole roots: a wrong Δ in the second
+    # exercise, the vertex's y with the wrong sign in the fifth, a step shown (F1) in the
+    # seventh
+    start_program
+    click_menu 6
+    click_box_a
+    xdotool key ctrl+e
+    xdotool windowfocus --sync "$(window_titled Practice)"
+    sleep 0.5
+    for key in Home Tab ctrl+a; do
+        xdotool key $key
+        sleep 0.3
+    done
+    answer 17
+    answer 9; answer 2; answer 1 -2; answer -1/2 -9/4
+    answer -47; answer 49 # the wrong answer is selected: typing replaces it
+    answer 2; answer 3 -4; answer -1/2 -49/4
+    answer 36; answer 2; answer 4 -2; answer 1 -9
+    answer 121; answer 2; answer 2 -9; answer -7/2 -121/4
+    answer 4; answer 2; answer -3 -1; answer -2 -1; answer 1 # into y, where the focus stays
+    answer 1; answer 2; answer 0 -1; answer -1/2 -1/4
+    answer 4; xdotool key F1; answer 2; answer 3 1; answer 2 -1
+    answer 16; answer 2; answer 6 2; answer 4 -4
+    answer 1; answer 2; answer 1 0; answer 1/2 -1/4
+    answer 49; answer 2; answer -4 3; answer -1/2 49/4
+    capture_board Practice "$out/practice-end-en.png"
     stop_program
     kill "$wm"
     wait "$wm" 2>/dev/null || true

@@ -13,7 +13,8 @@ class CommandsTest : public QObject {
         Probe w;
         QCOMPARE(menu(w.screen()),
                  QStringList({"Analizza=Risolvi", "Componi=Componi", "Frazioni=Frazioni",
-                              "Test=Test", "Credits=Info", "Lingua=English", "Lavagna=Lavagna"}));
+                              "Test=Test", "Credits=Info", "Lingua=English", "Lavagna=Lavagna",
+                              "Esercizi=Esercizi"}));
         QVERIFY(!w.language && !w.compose_mode && w.a_den == 1 && w.b_den == 1 && w.c_den == 1);
         QVERIFY(w.fraction_text.empty());
     }
@@ -61,9 +62,10 @@ class CommandsTest : public QObject {
         w.type_coefficients({"1", "1", "-3", "1", "2", "1"});
         w.Analizza_Click();
         w.Lingua_Click();
-        QCOMPARE(menu(w.screen()),
-                 QStringList({"Analizza=Solve", "Componi=Compose", "Frazioni=Fractions",
-                              "Test=Test", "Credits=Info", "Lingua=Italiano", "Lavagna=Board"}));
+        QCOMPARE(
+            menu(w.screen()),
+            QStringList({"Analizza=Solve", "Componi=Compose", "Frazioni=Fractions", "Test=Test",
+                         "Credits=Info", "Lingua=Italiano", "Lavagna=Board", "Esercizi=Practice"}));
         QCOMPARE(w.text("DetLabel"), QString(" Determinante =  1"));
         w.Analizza_Click();
         QCOMPARE(w.text("DetLabel"), QString(" Determinant =  1"));

@@ -27,6 +27,7 @@ class WindowProbe : public Form1 {
     bool compare_on_message = false;
 
     using Form1::board;
+    using Form1::practice;
     using Form1::core;
 
     QAction* item(const char* name) const { return findChild<QAction*>(name); }

@@ -33,6 +33,7 @@ inline constexpr CommandInfo commands[command_count] = {
     {Command::Credits, 5, "Credits", {"Info", "Info"}, Row::None, Row::None, nullptr, &Tutor::Credits_Click},
     {Command::Lingua, 6, "Lingua", vocabulary::menu_language, Row::None, Row::None, nullptr, &Tutor::Lingua_Click},
     {Command::Lavagna, 7, "Lavagna", vocabulary::menu_board, Row::None, Row::None, "Ctrl+L", &Tutor::Lavagna_Click},
+    {Command::Esercizi, 8, "Esercizi", vocabulary::menu_practice, Row::None, Row::None, "Ctrl+E", &Tutor::Esercizi_Click},
 };
 // clang-format on
 

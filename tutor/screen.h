@@ -141,6 +141,7 @@ enum class Command : std::uint8_t {
     Credits,
     Lingua,
     Lavagna,
+    Esercizi,
     count
 };
 inline constexpr std::size_t command_count = static_cast<std::size_t>(Command::count);
@@ -184,6 +185,8 @@ struct Screen {
     std::array<MenuItem, command_count> menu;
     std::uint32_t background = 0; // the window's own, 0x00BBGGRR
     Board board;
+    // Counts the requests to bring up the practice window.
+    std::uint32_t practice_requests = 0;
 
     // The design picture: what each control and menu item shows when the window opens.
     Screen();

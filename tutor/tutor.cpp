@@ -117,6 +117,10 @@ void Tutor::Lavagna_Click() {
     ++screen_.board.requests;
 }
 
+void Tutor::Esercizi_Click() {
+    ++screen_.practice_requests;
+}
+
 void Tutor::Credits_Click() {
     // The draw comes first, in both languages: the e-mail line shows on a 9 only.
     const int r = static_cast<int>(std::floor(static_cast<double>(next_random()) * 10));

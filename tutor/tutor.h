@@ -60,6 +60,8 @@ class Tutor {
     void Test_Click();
     // Brings up the board.
     void Lavagna_Click();
+    // Brings up the practice window.
+    void Esercizi_Click();
 
     // --- Shared methods: results are left in the working state. ---
     void clear_caption();

@@ -23,6 +23,8 @@ inline constexpr Bilingual menu_fractions{"Frazioni", "Fractions"};
 inline constexpr Bilingual menu_language{"English", "Italiano"};
 // The board: the last equation worked step by step and drawn, in a window of its own.
 inline constexpr Bilingual menu_board{"Lavagna", "Board"};
+// Practice: equations posed to the student, whose steps are checked, in a window of its own.
+inline constexpr Bilingual menu_practice{"Esercizi", "Practice"};
 
 // Result lines and tooltips.
 inline constexpr Bilingual determinant_prefix{" Determinante = ", " Determinant = "};

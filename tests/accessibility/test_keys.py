@@ -19,7 +19,7 @@ MENU_KEYS = [
     ("F10", "menu item", "Risolvi"),
     ("F10", "text", B),  # F10 again leaves the menu bar, as Alt does
     ("alt", "menu item", "Risolvi"),
-    ("Left", "menu item", "Lavagna"),
+    ("Left", "menu item", "Esercizi"),
     ("Escape", "text", B),
 ]
 

@@ -11,8 +11,8 @@ import unittest
 import window
 from window import Stack, Window, is_notification, main, menu, name, xdotool
 
-ITALIAN = ["Risolvi", "Componi", "Frazioni", "Test", "Info", "English", "Lavagna"]
-ENGLISH = ["Solve", "Compose", "Fractions", "Test", "Info", "Italiano", "Board"]
+ITALIAN = ["Risolvi", "Componi", "Frazioni", "Test", "Info", "English", "Lavagna", "Esercizi"]
+ENGLISH = ["Solve", "Compose", "Fractions", "Test", "Info", "Italiano", "Board", "Practice"]
 
 # The language item, and what the notification says after it.
 CONFIRMATIONS = [("English", "Language: English"), ("Italiano", "Lingua: italiano")]

@@ -7,7 +7,8 @@ import pyatspi
 from window import WindowTest, describe, main, role_name, states
 
 # The menu bar's commands, in order, as the window opens (in Italian).
-MENU_AT_START = ["Risolvi", "Componi", "Frazioni", "Test", "Info", "English", "Lavagna"]
+MENU_AT_START = ["Risolvi", "Componi", "Frazioni", "Test", "Info", "English", "Lavagna",
+                 "Esercizi"]
 
 
 class Startup(WindowTest):

@@ -107,7 +107,7 @@ class Window:
         """Opens the menu bar with key (alt or F10), moves right to the item named
         caption and chooses it with Return."""
         item = self.keys_to("menu item", key)
-        for _ in range(6):
+        for _ in range(8):
             if item == caption:
                 self.press("Return")
                 return
