@@ -14,11 +14,11 @@
 
 #include <random>
 
-// The window's menu bar as name=caption, "(off)" marking a disabled item.
+// The window's menu bar, as the core's is written.
 static QStringList menu(const WindowProbe& w) {
     QStringList items;
     for (const QAction* a : w.menuWidget()->actions())
-        items << a->objectName() + (a->isEnabled() ? "=" : "(off)=") + a->text();
+        items << menu_item(a->objectName(), a->isEnabled(), a->text());
     return items;
 }
 

@@ -12,11 +12,14 @@
 using List = QStringList;
 
 // The menu bar as name=caption, "(off)" marking a disabled item.
+inline QString menu_item(const QString& name, bool enabled, const QString& caption) {
+    return name + (enabled ? "=" : "(off)=") + caption;
+}
 inline QStringList menu(const tutor::Screen& screen) {
     QStringList items;
     for (const tutor::CommandInfo& c : tutor::commands)
-        items << c.name + QString(screen[c.command].enabled ? "=" : "(off)=") +
-                     QString::fromStdString(screen[c.command].caption);
+        items << menu_item(c.name, screen[c.command].enabled,
+                           QString::fromStdString(screen[c.command].caption));
     return items;
 }
 
