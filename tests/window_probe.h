@@ -27,8 +27,8 @@ class WindowProbe : public Form1 {
     bool compare_on_message = false;
 
     using Form1::board;
-    using Form1::practice;
     using Form1::core;
+    using Form1::practice;
 
     QAction* item(const char* name) const { return findChild<QAction*>(name); }
     template <class T = QWidget> T* control(const char* name) const {
