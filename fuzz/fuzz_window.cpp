@@ -11,6 +11,7 @@
 #include "app/graph_view.h"
 
 #include <QApplication>
+#include <QPixmap>
 #include <QStringList>
 #include <QTextEdit>
 
@@ -55,9 +56,9 @@ class User {
 
   private:
     // The board just opened shows the core's board: its steps line by line and, after a
-    // solve, the graph that the graph view describes. It is closed again at once, so that
-    // later solves do not lay it out anew (a closed board is brought up to date only when
-    // it is opened again).
+    // solve, the graph that the graph view describes; and it paints. It is closed again at
+    // once, so that later solves do not lay it out anew (a closed board is brought up to
+    // date only when it is opened again).
     void check_board() {
         BoardWindow* board = window_.board();
         check(board != nullptr && board->isVisible(), "the board did not open");
@@ -76,6 +77,9 @@ class User {
             check(board->graph_view()->accessibleDescription() == described,
                   "board graph: " + board->graph_view()->accessibleDescription());
         }
+        // Painted as a screen would: the steps at their scaled type and the graph's curve,
+        // grid, points and labels.
+        check(!board->grab().isNull(), "the board did not paint");
         board->close();
     }
 
