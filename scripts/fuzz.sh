@@ -89,7 +89,8 @@ summary() {
         "corpus $(find "$corpus" -type f | wc -l) inputs, slowest $slowest${timed:+, slowest of all inputs run $timed}"
 }
 
-# Adds to fuzz-out/corpus/CORPUS the inputs of the run that reach code it does not.
+# Adds to fuzz-out/corpus/CORPUS the inputs of the run that reach code (coverage edges,
+# however often) that it does not: so the corpus in fuzz/corpus/ was made.
 merge() {
     local target=$1 corpus=$2 kept="fuzz-out/corpus/${corpora[$1]}"
     if [ ! -d "$kept" ]; then
@@ -98,7 +99,8 @@ merge() {
     fi
     local before
     before=$(find "$kept" -type f | wc -l)
-    "build-fuzz/fuzz/$target" -merge=1 "$kept" "$corpus" "${extra[@]}" >"$work/merge.log" 2>&1 ||
+    "build-fuzz/fuzz/$target" -merge=1 -use_counters=0 "$kept" "$corpus" "${extra[@]}" \
+        >"$work/merge.log" 2>&1 ||
         { tail -5 "$work/merge.log"; return 1; }
     echo "$target: $(($(find "$kept" -type f | wc -l) - before)) new inputs in $kept"
 }
