@@ -15,6 +15,8 @@
 // box that had it.
 #include "form1.h"
 
+#include "board_window.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
@@ -160,6 +162,10 @@ void Form1::announce_changes(const tutor::Screen& before) {
             !line.text.empty())
             said << QString::fromStdString(line.text);
     }
+    // An open board brought up to date after a solve that did not run to its end says so.
+    if (board_ != nullptr && board_->isVisible() && now.board.updates != before.board.updates &&
+        !board_->notice().isEmpty())
+        said << board_->notice();
     if (!said.isEmpty())
         announce(said.join(", "));
 }

@@ -12,6 +12,7 @@
 
 class GraphView;
 class QBoxLayout;
+class QLabel;
 class QShortcut;
 class QTextEdit;
 
@@ -25,8 +26,14 @@ class BoardWindow : public QWidget {
 
     // Shows the steps and, after a solve, the graph, all in the language given: 0 Italian,
     // other English. Without a graph the steps fill the window.
+    // With `last_step_in_view`, the last step is scrolled into view and the caret put at its
+    // heading.
     void show_board(const std::vector<tutor::BoardLine>& steps,
-                    const std::optional<tutor::Graph>& graph, int language);
+                    const std::optional<tutor::Graph>& graph, int language,
+                    bool last_step_in_view = false);
+
+    // The first line when it says that the last solve did not run to its end, or nothing.
+    QString notice() const;
 
     // Full screen and back (F11 in the window; Escape leaves full screen).
     void toggle_full_screen();
@@ -44,11 +51,14 @@ class BoardWindow : public QWidget {
     void arrange();
     // The steps' type follows the window's size.
     void scale_type();
+    // Shows or hides the sign that more steps follow below.
+    void update_more_below();
 
     QBoxLayout* layout_ = nullptr;
     QTextEdit* steps_ = nullptr;
     GraphView* graph_ = nullptr;
     QShortcut* leave_full_screen_ = nullptr;
+    QLabel* more_below_ = nullptr; // shows while steps lie below the visible ones
     std::vector<tutor::BoardLine> lines_;
     int type_pixels_ = 0;
 };

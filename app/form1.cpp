@@ -7,10 +7,13 @@
 #include "design.h"
 #include "fonts.h"
 
+#include "tutor/exact_solution.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGridLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -287,9 +290,13 @@ void Form1::show_board() {
     std::vector<tutor::BoardLine> steps;
     std::optional<tutor::Graph> graph;
     try {
-        steps = tutor::board_steps(board.equation, board.tested, board_language_);
+        std::optional<tutor::ExactSolution> solution;
         if (board.equation)
-            graph = tutor::board_graph(*board.equation, board.tested, board_language_);
+            solution = tutor::solve_exactly(*board.equation, board.tested);
+        steps =
+            tutor::board_steps(solution ? &*solution : nullptr, board_language_, board.interrupted);
+        if (solution)
+            graph = tutor::board_graph(*solution, board_language_);
     } catch (const std::exception& failure) {
         // Not reached by any solve (the session fuzzer works every board it solves); a
         // board that cannot be worked says why, as a failed command does.
@@ -297,7 +304,8 @@ void Form1::show_board() {
                              std::string(failure.what())}};
         graph.reset();
     }
-    board_->show_board(steps, graph, board_language_);
+    // After a test of X, its step, the last, is brought into view.
+    board_->show_board(steps, graph, board_language_, board.tested.has_value());
 }
 
 bool Form1::event(QEvent* event) {
@@ -327,8 +335,22 @@ void Form1::message(tutor::Icon icon, const std::string& title, const std::strin
     restore_focus();
 }
 
+void widen_for_title(QMessageBox& box) {
+    // The window manager writes the title in the title bar, beside its buttons, in a bold
+    // face of about the application's size: the box is made at least that wide, so that
+    // the title, which names the failure, is not cut.
+    QFont bold = box.font();
+    bold.setBold(true);
+    const int wanted = QFontMetrics(bold).horizontalAdvance(box.windowTitle()) * 6 / 5 + 120;
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid != nullptr)
+        grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Expanding),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 void Form1::show_message(QMessageBox::Icon icon, const QString& title, const QString& prompt) {
     QMessageBox box(icon, title, prompt, QMessageBox::Ok, this);
+    widen_for_title(box);
     box.exec();
 }
 

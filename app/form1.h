@@ -100,3 +100,6 @@ class Form1 : public QMainWindow, private tutor::Platform {
     int board_language_ = 0;
     bool icon_sizes_set_ = false;
 };
+
+// Makes a message box at least as wide as the title bar needs for its title.
+void widen_for_title(QMessageBox& box);

@@ -279,7 +279,7 @@ class User : public tutor::Platform {
         if (!board.equation)
             return;
         const tutor::ExactSolution solution = tutor::solve_exactly(*board.equation, board.tested);
-        check(!tutor::board_steps(solution, tutor_.language).empty());
+        check(!tutor::board_steps(&solution, tutor_.language, board.interrupted).empty());
         const tutor::Graph graph = tutor::board_graph(solution, tutor_.language);
         check(!graph.points.empty());
         // F(X) on the board is the main window's.

@@ -5,6 +5,9 @@ set -euo pipefail
 
 packages=(cmake g++ make qt6-base-dev fonts-liberation fonts-dejavu-core xvfb xauth x11-utils
           imagemagick locales)
+# The graph's sound: Qt Multimedia (QAudioSink), and a PulseAudio server with its tools
+# for the playback check on a null sink (scripts/null-sink.sh).
+packages+=(qt6-multimedia-dev pulseaudio pulseaudio-utils)
 # The screen-reader tests (tests/accessibility): a window manager, real keys, a D-Bus
 # session with the AT-SPI bus, and Debian's python3 with pyatspi.
 packages+=(openbox xdotool dbus dbus-bin dbus-daemon at-spi2-core python3 python3-gi

@@ -4,8 +4,10 @@
 # names in Italian and then in English, the confirmed language switch, the warning box
 # and the focus back in the box after it, and the value of a test.
 # tests/accessibility/transcripts/board-session.keys: after a solve, Ctrl+L opens the
-# board; a line of the steps read with the Down key, the graph's name and description
-# after Tab, and the points reached with the Right key, with their exact coordinates.
+# board; its first line, a heading that wraps, read whole, the next two lines read with
+# the Down key, the graph's name and description after Tab (with how to hear it), the
+# points reached with the Right key, with their exact coordinates, and the speed of the
+# graph's sound chosen with the key 2.
 #
 #   scripts/screen-reader-check.sh [--save DIR] PROGRAM
 #
@@ -44,12 +46,15 @@ keyboard_session=(
 board_session=(
     "Lavagna."
     "Passaggi read only text."
+    "1. L'equazione, con i coefficienti ai minimi termini."
     "x² − 3x + 2 = 0"
+    "2. La forma intera"
     "Grafico chart."
-    "Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2."
+    "Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), interseca l'asse x in x = 1 e x = 2, direttrice y = −1/2. H la fa ascoltare, i tasti da 1 a 5 ne scelgono la velocità."
     "notification radice x = 1."
     "notification radice x = 2."
     "notification vertice V(3/2; −1/4)"
+    "notification Velocità 2: 6 secondi."
 )
 
 # Prints the first of the lines in "must" that the transcript lacks (after the ones

@@ -1,16 +1,18 @@
 // What must hold of any board, shared by its tests and the fuzzers that build boards from
-// arbitrary equations: the equation built as a solve leaves it, the value of the polynomial,
-// the roots against the equation, the graph's points against its view box, and every chain
+// arbitrary equations: the equation built as a solve leaves it, the roots against the
+// equation, the graph's points against its view box, and every chain
 // of equalities the steps write. No Qt, so that a fuzzer runs them at full speed. A check
 // that fails throws std::runtime_error saying what failed.
 #pragma once
 
+#include "reference.h"
 #include "tutor/board.h"
 #include "tutor/exact.h"
 #include "tutor/exact_reader.h"
 #include "tutor/exact_solution.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -28,21 +30,15 @@ using tutor::exact::Number;
 using tutor::exact::Rational;
 using tutor::exact::Wide;
 
-// The equation as a solve leaves it: a, b, c in lowest terms, then the integer form by the
-// denominators, divided by the common factor. The main window's texts are only carried.
+// The equation as a solve leaves it: a, b, c in lowest terms, then the integer form.
 // Throws std::overflow_error for a fraction that has no lowest terms in 16 bits.
 inline tutor::SolvedEquation solved(fractions::Fraction a, fractions::Fraction b,
                                     fractions::Fraction c) {
     tutor::SolvedEquation e;
     for (auto [to, from] : {std::pair{&e.a, a}, {&e.b, b}, {&e.c, c}})
         *to = fractions::reduce_fraction(from.num, from.den);
-    const std::int64_t A = std::int64_t(e.a.num) * e.b.den * e.c.den;
-    const std::int64_t B = std::int64_t(e.b.num) * e.a.den * e.c.den;
-    const std::int64_t C = std::int64_t(e.c.num) * e.a.den * e.b.den;
-    const std::int64_t g = std::gcd(std::gcd(A, B), C);
-    e.A = A / g, e.B = B / g, e.C = C / g;
-    e.x1_text = " X1= 1", e.x2_text = " X2= 1", e.vertex_text = "V( 0  ;  0)";
-    e.focus_text = "F( 0  ;   1/ 4)", e.directrix_text = "Y= -1/ 4";
+    const auto form = reference::integer_form(e.a, e.b, e.c);
+    e.A = form[0], e.B = form[1], e.C = form[2];
     return e;
 }
 
@@ -61,16 +57,14 @@ inline Names names(const tutor::SolvedEquation& e,
     return out;
 }
 
-// A·x² + B·x + C.
-inline Number value_at(const Number& A, const Number& B, const Number& C, const Number& x) {
-    return (A * x + B) * x + C;
-}
-
 // The roots of the exact solution: each a root of the integer form, and its text read back
 // to its value.
 inline void check_roots(const tutor::ExactSolution& s) {
     for (const tutor::ExactRoot* root : {&s.x1, &s.x2}) {
-        if (value_at(Rational(s.A), Rational(s.B), Rational(s.C), root->number) != Number())
+        const std::array<std::int64_t, 3> form{static_cast<std::int64_t>(s.A),
+                                               static_cast<std::int64_t>(s.B),
+                                               static_cast<std::int64_t>(s.C)};
+        if (reference::value_at(form, root->number) != Number())
             throw std::runtime_error("not a root: " + root->text);
         if (tutor::exact::read_exact(root->text).values != std::vector{root->number})
             throw std::runtime_error("does not read back: " + root->text);
@@ -164,17 +158,8 @@ inline std::optional<std::vector<Number>> worth(const std::string& part, const N
         items = {part.substr(2, semicolon - 2),
                  part.substr(semicolon + 2, part.size() - semicolon - 3)};
     } else if (bracketed && detail::starts_with(part, "F(")) {
-        const std::string x = part.substr(2, part.size() - 3);
-        if (!plain(x, names))
-            return std::vector<Number>{};
-        const auto xs = values("(" + x + ")", names), A = values("A", names),
-                   B = values("B", names), C = values("C", names);
-        if (!xs || !A || !B || !C)
-            return std::nullopt;
-        std::vector<Number> out;
-        for (const Number& v : *xs)
-            out.push_back(value_at(A->at(0), B->at(0), C->at(0), v));
-        return out;
+        const std::string x = "(" + part.substr(2, part.size() - 3) + ")";
+        items = {"A·" + x + "² + B·" + x + " + C"};
     } else if (bracketed && open != std::string::npos && part.find(", ", open) < part.size() - 1) {
         // k · (a, b, c): the scale before the bracket, then blanks and "·" dropped.
         scale = part.substr(0, open);

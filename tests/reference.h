@@ -3,9 +3,13 @@
 #pragma once
 
 #include "fractions/fraction.h"
+#include "tutor/exact.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <numeric>
 #include <optional>
 
 namespace reference {
@@ -27,6 +31,26 @@ inline std::optional<fractions::Fraction> trial_reduce(std::int16_t n, std::int1
         return std::nullopt;
     return fractions::Fraction{std::int16_t(num / den < 0 ? -std::fabs(num) : std::fabs(num)),
                                std::int16_t(std::fabs(den))};
+}
+
+// The integer form (A, B, C) of a·x² + b·x + c = 0: the coefficients times the product of
+// their denominators, over the common factor of the three, with the sign of a kept.
+inline std::array<std::int64_t, 3> integer_form(fractions::Fraction a, fractions::Fraction b,
+                                                fractions::Fraction c) {
+    const std::int64_t d = std::abs(std::int64_t(a.den) * b.den * c.den);
+    std::array<std::int64_t, 3> form{a.num * (d / a.den), b.num * (d / b.den), c.num * (d / c.den)};
+    const std::int64_t g = std::gcd(std::gcd(form[0], form[1]), form[2]);
+    for (std::int64_t& v : form)
+        v /= g;
+    return form;
+}
+
+// A·X² + B·X + C at X, exactly: X a fraction, or any number of the board (a root with a
+// square root, a complex root).
+template <class Exact = tutor::exact::Rational>
+Exact value_at(const std::array<std::int64_t, 3>& form, const Exact& x) {
+    using tutor::exact::Rational;
+    return (Exact(Rational(form[0])) * x + Exact(Rational(form[1]))) * x + Exact(Rational(form[2]));
 }
 
 } // namespace reference

@@ -7,19 +7,12 @@
 
 #include <cmath>
 
-// The integer form with the main window's texts (x1, x2, vertex, focus, directrix) and a
-// tested X ("p/q" or "p"), whose F(X) the board works out itself.
-static tutor::Graph graph(qint64 a, qint64 b, qint64 c, const QString& x, int language,
-                          const QStringList& texts = {" X1= r1", " X2= r2", "V(v)", "F(f)",
-                                                      "Y= d"}) {
+// The integer form and a tested X ("p/q" or "p"), whose F(X) the board works out itself.
+static tutor::Graph graph(qint64 a, qint64 b, qint64 c, const QString& x, int language) {
     const auto f = [](qint64 v) { return static_cast<std::int16_t>(v); };
     tutor::SolvedEquation e;
     e.A = a, e.B = b, e.C = c;
     e.a = {f(a), 1}, e.b = {f(b), 1}, e.c = {f(c), 1};
-    std::string* fields[] = {&e.x1_text, &e.x2_text, &e.vertex_text, &e.focus_text,
-                             &e.directrix_text};
-    for (int i = 0; i < 5; ++i)
-        *fields[i] = texts.at(i).toStdString();
     std::optional<tutor::TestedValue> tested;
     if (!x.isEmpty())
         tested = tutor::TestedValue{{f(x.section('/', 0, 0).toLongLong()),
@@ -96,45 +89,49 @@ class BoardGraphTest : public QObject {
 
     void texts_data() {
         QTest::addColumn<int>("language");
-        QTest::addColumn<QStringList>("equation"); // A, B, C, X and the main window's texts
+        QTest::addColumn<QStringList>("equation"); // A, B, C, X
         QTest::addColumn<QString>("description");
         QTest::addColumn<QString>("spoken"); // each point's, then each point's label
-        const QStringList rational{
-            "1",       "-3", "2", "1", " X1= 2", " X2= 1", "V( 3/ 2  ;  -1/ 4)", "F( 3/ 2  ;  0)",
-            "Y= -1/ 2"};
+        const QStringList rational{"1", "-3", "2", "1"};
         QTest::newRow("rational, Italian")
             << 0 << rational
             << "Parabola y = x² − 3x + 2, concavità verso l'alto, vertice V(3/2; −1/4), interseca "
                "l'asse x in x = 1 e x = 2, direttrice y = −1/2"
             << "radice x = 1 (la X provata)|radice x = 2|vertice V(3/2; −1/4)|fuoco F(3/2; 0)|"
-               "intersezione con l'asse y (0; 2)|punto provato (1; 0)|X2= 1|X1= 2|"
-               "V( 3/ 2  ;  -1/ 4)|F( 3/ 2  ;  0)|(0; 2)|(1; 0)|Y= -1/ 2";
+               "intersezione con l'asse y (0; 2)|punto provato (1; 0)|x₂ = 1|x₁ = 2|"
+               "V(3/2; −1/4)|F(3/2; 0)|(0; 2)|(1; 0)|y = −1/2";
         QTest::newRow("rational, English")
             << 1 << rational
             << "Parabola y = x² − 3x + 2, opens upwards, vertex V(3/2; −1/4), meets the x axis at "
                "x = 1 and x = 2, directrix y = −1/2"
             << "root x = 1 (the X tested)|root x = 2|vertex V(3/2; −1/4)|focus F(3/2; 0)|"
-               "y-intercept (0; 2)|tested point (1; 0)|X2= 1|X1= 2|"
-               "V( 3/ 2  ;  -1/ 4)|F( 3/ 2  ;  0)|(0; 2)|(1; 0)|Y= -1/ 2";
+               "y-intercept (0; 2)|tested point (1; 0)|x₂ = 1|x₁ = 2|"
+               "V(3/2; −1/4)|F(3/2; 0)|(0; 2)|(1; 0)|y = −1/2";
         QTest::newRow("irrational, English")
-            << 1 << QStringList{"-2", "4", "4", "1/2", "x1", "x2", "V", "F", "Y"}
+            << 1 << QStringList{"-2", "4", "4", "1/2"}
             << "Parabola y = −2x² + 4x + 4, opens downwards, vertex V(1; 6), meets the x axis at "
                "x = 1 − √3 and x = 1 + √3, directrix y = 49/8"
             << "root x = 1 − √3|root x = 1 + √3|vertex V(1; 6)|focus F(1; 47/8)|"
-               "y-intercept (0; 4)|tested point (1/2; 11/2)|x1|x2|V|F|(0; 4)|(1/2; 11/2)|Y";
+               "y-intercept (0; 4)|tested point (1/2; 11/2)|x₁ = 1 − √3|x₂ = 1 + √3|V(1; 6)|"
+               "F(1; 47/8)|(0; 4)|(1/2; 11/2)|y = 49/8";
+        QTest::newRow("double, Italian")
+            << 0 << QStringList{"1", "-2", "1", ""}
+            << "Parabola y = x² − 2x + 1, concavità verso l'alto, vertice V(1; 0), tocca l'asse x "
+               "in x = 1, direttrice y = −1/4"
+            << "radice doppia x = 1|vertice V(1; 0)|fuoco F(1; 1/4)|intersezione con l'asse y "
+               "(0; 1)|x₁ = x₂ = 1|V(1; 0)|F(1; 1/4)|(0; 1)|y = −1/4";
         QTest::newRow("complex, Italian")
-            << 0 << QStringList{"-1", "1", "-1", "", "x1", "x2", "V", "F", "Y"}
+            << 0 << QStringList{"-1", "1", "-1", ""}
             << "Parabola y = −x² + x − 1, concavità verso il basso, vertice V(1/2; −3/4), non "
                "interseca l'asse x, direttrice y = −1/2"
-            << "vertice V(1/2; −3/4)|fuoco F(1/2; −1)|intersezione con l'asse y (0; −1)|V|F|"
-               "(0; −1)|Y";
+            << "vertice V(1/2; −3/4)|fuoco F(1/2; −1)|intersezione con l'asse y (0; −1)|"
+               "V(1/2; −3/4)|F(1/2; −1)|(0; −1)|y = −1/2";
     }
     void texts() {
         QFETCH(int, language);
         QFETCH(QStringList, equation);
-        const tutor::Graph g =
-            graph(equation[0].toLongLong(), equation[1].toLongLong(), equation[2].toLongLong(),
-                  equation[3], language, equation.mid(4));
+        const tutor::Graph g = graph(equation[0].toLongLong(), equation[1].toLongLong(),
+                                     equation[2].toLongLong(), equation[3], language);
         QStringList spoken, labels;
         for (const tutor::MarkedPoint& p : g.points) {
             spoken << QString::fromStdString(p.spoken);

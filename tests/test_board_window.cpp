@@ -1,9 +1,17 @@
 // The board's window over hand-made content (x² − 3x + 2): its language, its copies, the
-// arrow keys on the graph and its type size on a projector.
+// arrow keys on the graph, full screen and its type size on a projector.
 #include "app/board_window.h"
+#include "app/form1.h"
+#include "app/graph_layout.h"
 #include "app/graph_view.h"
+#include "reference.h"
+#include "tutor/exact_solution.h"
+#include "tutor/vocabulary.h"
 
 #include <QClipboard>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
 
@@ -33,6 +41,9 @@ class TestBoardWindow : public QObject {
     BoardWindow* board = nullptr;
 
   private slots:
+    // No sound server, whatever the machine runs: the sound system is first reached on
+    // the first arrow key or H.
+    void initTestCase() { qputenv("PULSE_SERVER", "unix:/nonexistent"); }
     void init() {
         board = new BoardWindow;
         board->show_board(steps, graph(), 0);
@@ -55,7 +66,10 @@ class TestBoardWindow : public QObject {
         QCOMPARE(board->accessibleName(), names[0]);
         QCOMPARE(board->steps_view()->accessibleName(), names[1]);
         QCOMPARE(board->graph_view()->accessibleName(), names[2]);
-        QCOMPARE(board->graph_view()->accessibleDescription(), "parabola verso l'alto");
+        // The graph's own description, then how to hear it.
+        QCOMPARE(board->graph_view()->accessibleDescription(),
+                 "parabola verso l'alto. " +
+                     QString::fromUtf8(tutor::vocabulary::graph_sound_hint.in(language)));
         // Before any solve the steps fill the window.
         board->show_board(steps, std::nullopt, language);
         QVERIFY(board->graph_view()->isHidden());
@@ -113,6 +127,44 @@ class TestBoardWindow : public QObject {
         QCOMPARE(view->accessibleName(), "Grafico");
     }
 
+    // Without a sound output: the speed keys are spoken, and
+    // the first H says, spoken and shown, that nothing can play; the next H says nothing.
+    void sound_keys_without_a_sound_output() {
+        GraphView* view = board->graph_view();
+        view->setFocus();
+        const auto said = [view] {
+            return view->findChild<QWidget*>("Grafico: punto")->accessibleName();
+        };
+        QTest::keyClick(view, Qt::Key_2);
+        QCOMPARE(said(), "Velocità 2: 6 secondi");
+        QTest::keyClick(view, Qt::Key_H);
+        const QString none = tutor::vocabulary::no_sound_output.in(0);
+        QCOMPARE(said(), none);
+        QLabel* notice = view->findChild<QLabel*>();
+        QVERIFY(notice && notice->isVisible() && notice->text() == none);
+        QTest::keyClick(view, Qt::Key_5);
+        QTest::keyClick(view, Qt::Key_H);
+        QCOMPARE(said(), "Velocità 5: 2 secondi");
+        QCOMPARE(view->findChildren<QLabel*>().size(), 1);
+    }
+
+    // F11 toggles full screen, Escape only leaves it; the keys are typed in the steps.
+    void full_screen_keys_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("full_screen");
+        QTest::newRow("F11") << QList<int>{Qt::Key_F11} << true;
+        QTest::newRow("F11 twice") << QList<int>{Qt::Key_F11, Qt::Key_F11} << false;
+        QTest::newRow("F11, Escape") << QList<int>{Qt::Key_F11, Qt::Key_Escape} << false;
+        QTest::newRow("Escape") << QList<int>{Qt::Key_Escape} << false;
+    }
+    void full_screen_keys() {
+        QFETCH(QList<int>, keys);
+        QVERIFY(QTest::qWaitForWindowActive(board));
+        for (int key : keys)
+            QTest::keyClick(board->steps_view(), Qt::Key(key));
+        QTEST(board->isFullScreen(), "full_screen");
+    }
+
     void type_is_large_on_a_projector() {
         board->resize(1920, 1080);
         QTRY_COMPARE(board->size(), QSize(1920, 1080));
@@ -120,8 +172,102 @@ class TestBoardWindow : public QObject {
         QTextCursor first(board->steps_view()->document());
         first.setPosition(1); // in the heading "Equazione"
         const QTextCharFormat heading = first.charFormat();
-        QVERIFY(heading.font().pixelSize() > QFontInfo(board->steps_view()->font()).pixelSize());
         QVERIFY(heading.font().bold());
+        QCOMPARE(heading.foreground().color(), QColor(255, 255, 0));
+    }
+
+    // Over equations a class meets, at the board's first size and full screen, at scale 1
+    // and 2: every label inside the plot, none over another label or a marked point, none on
+    // the curve where there is room; and one type size at a window size for every equation.
+    void graph_labels_hide_nothing_data() {
+        QTest::addColumn<QList<int>>("equation"); // an, ad, bn, bd, cn, cd, X (0: none)
+        QTest::newRow("x² − 3x + 2, X = 1") << QList<int>{1, 1, -3, 1, 2, 1, 1, 1};
+        QTest::newRow("x² + 100x + 1") << QList<int>{1, 1, 100, 1, 1, 1, 0, 0};
+        QTest::newRow("100x² − x") << QList<int>{100, 1, -1, 1, 0, 1, 0, 0};
+        QTest::newRow("x² + 1") << QList<int>{1, 1, 0, 1, 1, 1, 0, 0};
+        QTest::newRow("x² − 6x + 9") << QList<int>{1, 1, -6, 1, 9, 1, 0, 0};
+        QTest::newRow("−1/7, 3/5, 2/3") << QList<int>{-1, 7, 3, 5, 2, 3, 0, 0};
+        QTest::newRow("x² + x + 2") << QList<int>{1, 1, 1, 1, 2, 1, 0, 0};
+        QTest::newRow("a long one") << QList<int>{-7, 9, -11, 13, 5, 11, -1, 2};
+    }
+    void graph_labels_hide_nothing() {
+        QFETCH(QList<int>, equation);
+        tutor::SolvedEquation e;
+        e.a = {std::int16_t(equation[0]), std::int16_t(equation[1])};
+        e.b = fractions::reduce_fraction(equation[2], equation[3]);
+        e.c = fractions::reduce_fraction(equation[4], equation[5]);
+        const auto form = reference::integer_form(e.a, e.b, e.c);
+        e.A = form[0], e.B = form[1], e.C = form[2];
+        std::optional<tutor::TestedValue> tested;
+        if (equation[7] != 0)
+            tested = tutor::TestedValue{{std::int16_t(equation[6]), std::int16_t(equation[7])}, {}};
+        const tutor::ExactSolution solution = tutor::solve_exactly(e, tested);
+        const tutor::Graph graph = tutor::board_graph(solution, 0);
+        for (const QSizeF size : {QSizeF(388, 684), QSizeF(757, 1064)}) {
+            for (const double ratio : {1.0, 2.0}) {
+                const std::optional<GraphLayout> g = lay_out_graph(graph, size, ratio, 0);
+                QVERIFY(g);
+                for (std::size_t i = 0; i < g->labels.size(); ++i) {
+                    const QRectF box = g->labels[i].box;
+                    QVERIFY2(g->plot.contains(box), qPrintable(g->labels[i].text));
+                    for (std::size_t j = 0; j < i; ++j)
+                        QVERIFY(!box.intersects(g->labels[j].box));
+                    for (const GraphLayout::Point& p : g->points)
+                        QVERIFY(!box.contains(p.at));
+                    // Close to a marked point, the curve shows where the point is.
+                    const auto near_a_point = [&](const QPointF& c) {
+                        return std::any_of(g->points.begin(), g->points.end(), [&](auto& p) {
+                            return std::hypot(c.x() - p.at.x(), c.y() - p.at.y()) < 2 * g->unit;
+                        });
+                    };
+                    QVERIFY2(std::none_of(g->curve.begin(), g->curve.end(),
+                                          [&](const QPointF& c) {
+                                              return box.contains(c) && near_a_point(c);
+                                          }),
+                             qPrintable(QString("%1 at %2 × %3")
+                                            .arg(g->labels[i].text)
+                                            .arg(size.width())
+                                            .arg(ratio)));
+                }
+            }
+        }
+        // The same type at a size, whatever the equation, and full screen every step fits.
+        board->show_board(tutor::board_steps(solution, 0), graph, 0);
+        board->resize(1920, 1080);
+        QTRY_COMPARE(QFontInfo(board->steps_view()->font()).pixelSize(), 24);
+        QTextEdit* steps = board->steps_view();
+        QTRY_VERIFY(steps->document()->size().height() <= steps->viewport()->height());
+    }
+
+    // Steps that do not fit scroll, with a sign while more follow; a tested X's step, the
+    // last, is brought into view.
+    void last_step_in_view() {
+        std::vector<tutor::BoardLine> lines(60, {false, "x² − 3x + 2 = 0"});
+        lines.push_back({true, "F(X)"});
+        board->resize(600, 400);
+        board->show_board(lines, graph(), 0);
+        QTextEdit* view = board->steps_view();
+        auto* more = view->findChild<QLabel*>();
+        QTRY_VERIFY(more->isVisible());
+        board->show_board(lines, graph(), 0, true);
+        QTRY_VERIFY(view->verticalScrollBar()->value() > 0);
+        QCOMPARE(view->textCursor().block().text().remove(QChar(0x2060)), "F(X)");
+        QTRY_VERIFY(!more->isVisible());
+    }
+
+    void failure_box_fits_its_title_data() {
+        QTest::addColumn<QString>("title");
+        QTest::newRow("it") << "ATTENZIONE : Overflow";
+        QTest::newRow("en") << "WARNING : Division by zero";
+    }
+    void failure_box_fits_its_title() {
+        QFETCH(QString, title);
+        QMessageBox box(QMessageBox::Critical, title, "Stop.", QMessageBox::Ok);
+        widen_for_title(box);
+        box.show();
+        QFont bold = box.font();
+        bold.setBold(true);
+        QVERIFY(box.width() >= QFontMetrics(bold).horizontalAdvance(title) + 100);
     }
 };
 

@@ -1,9 +1,11 @@
 // The fractions library: number reading, 16-bit conversion, number texts, fraction reduction
-// and the exact helpers of the solve and test commands. The rules and the read-back run in the
-// C locale and in an Italian one, whose decimal point is a comma.
+// and the exact helpers of the solve and test commands, and the overflow checks of the board's
+// exact arithmetic. The rules and the read-back run in the C locale and in an Italian one,
+// whose decimal point is a comma.
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
 #include "reference.h"
+#include "tutor/exact.h"
 
 #include <QtTest>
 
@@ -12,6 +14,10 @@
 #include <random>
 
 using namespace fractions;
+using namespace tutor::exact;
+
+// The 64-bit limit of the integer form that the board works from; its square is 2^126.
+constexpr Wide min64 = INT64_MIN;
 
 // A result as text; a double in the shortest form that reads back exactly.
 struct {
@@ -108,6 +114,10 @@ class Fractions : public QObject {
         ROW(fraction_text(5, 0), " 5/ 0");
         ROW(read_back_failure(), "");
         ROW(polynomial_value({1, 200}, {0, 1}, {0, 1}, {200, 1}), "Overflow"); // 40000/200
+        // Each 2^127, one past the largest 128-bit value: the board's checked operations throw.
+        ROW(whole_text(checked_add(min64 * min64, min64 * min64)), "Overflow");
+        ROW(whole_text(checked_sub(min64 * min64, -min64 * min64)), "Overflow");
+        ROW(whole_text(checked_mul(2 * min64, min64)), "Overflow");
     }
     void rules() {
         QFETCH(QByteArray, locale);

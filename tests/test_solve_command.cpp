@@ -162,6 +162,63 @@ class SolveCommandTest : public QObject {
         QTEST(w.texts(boxes), "boxes");
         QTEST(w.tips(heads), "heads");
     }
+
+    // What the board says first: that the last solve did not run to its end (a line marked
+    // "!"), and each box read otherwise than typed. "c" chooses compose before a solve.
+    void board_says_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("lines"); // the board's first lines, joined by '|'
+        const char* const rows[][2] = {
+            {"1,1,-3,1,2,1 -2172,181,362,1267,8,11",
+             "!Il calcolo non è arrivato alla fine (Overflow): la lavagna mostra l'ultima "
+             "equazione "
+             "risolta.|1. L'equazione, con i coefficienti ai minimi termini|x² − 3x + 2 = 0"},
+            {"en 1,1,-3,1,2,1 -2172,181,362,1267,8,11",
+             "!The solve did not run to its end (Overflow): the board shows the last equation "
+             "solved.|1. The equation, its coefficients in lowest terms|x² − 3x + 2 = 0"},
+            {"en 1,1,-3,1,2,1 0,1,4,6,1,1",
+             "!The solve did not run to its end (refused: the numerator of A or a denominator is "
+             "zero): the board shows the last equation solved."},
+            {"c 20000,1,2,1,,",
+             "!Il calcolo non è arrivato alla fine (Overflow): nessuna equazione è stata ancora "
+             "risolta.|Scrivi A, B e C e scegli Risolvi: qui compariranno i passaggi."},
+            {"1,1,-3,1,2,1 0,1,4,6,1,1 1,1,2.0,1,+1,1",
+             "1. L'equazione, con i coefficienti ai minimi termini|x² + 2x + 1 = 0"},
+            {"2.5,1,3/4,1,1,1",
+             "1. L'equazione, con i coefficienti ai minimi termini|A: 2.5 letto come 2|B: 3/4 "
+             "letto come 3|2x² + 3x + 1 = 0"},
+            {"en 1,2.5,1,1,1,1",
+             "1. The equation, its coefficients in lowest terms|denominator of A: 2.5 read as "
+             "2|1/2·x² + x + 1 = 0"},
+            {"c 3.5,1,5,2,,",
+             "1. L'equazione, con i coefficienti ai minimi termini|C: 17.5 letto come 18|x² − 6x + "
+             "9 = 0"},
+            {"en c 3/4,1,2,1,,",
+             "1. The equation whose roots are a = 3 and b = 2|a: 3/4 read as 3|(x − a)(x − b) = "
+             "x² − (a + b)·x + a·b"}};
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[0]) << QString(row[1]);
+    }
+    void board_says() {
+        QFETCH(QString, script);
+        QFETCH(QString, lines);
+        Probe w;
+        w.Frazioni_Click();
+        for (const QString& step : script.split(' ')) {
+            if (step == "en" || step == "c") {
+                (w.*(step == "en" ? &Probe::Lingua_Click : &Probe::Componi_Click))();
+            } else {
+                w.type_coefficients(step.split(','));
+                w.Analizza_Click();
+            }
+        }
+        const tutor::Board& board = w.screen().board;
+        QStringList said;
+        for (const tutor::BoardLine& line :
+             tutor::board_steps(board.equation, board.tested, w.language, board.interrupted))
+            said << (line.notice ? "!" : "") + QString::fromStdString(line.text);
+        QCOMPARE(said.mid(0, lines.count('|') + 1).join('|'), lines);
+    }
 };
 
 QTEST_APPLESS_MAIN(SolveCommandTest)

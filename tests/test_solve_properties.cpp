@@ -1,5 +1,6 @@
 // The solve command over random fraction coefficients, checked with exact integer
 // arithmetic done here, and over hostile box texts.
+#include "reference.h"
 #include "tutor_probe.h"
 
 #include <QRegularExpression>
@@ -55,10 +56,12 @@ class SolvePropertiesTest : public QObject {
             QVERIFY2(o >= 0 && (o == 1) == (t[0] * t[1] * t[3] * t[5] == 0), where);
             if (++seen[o] && o == 1)
                 continue;
-            // The integer form: the equation times |ad bd cd|, over the common divisor g.
-            const qint64 d = std::abs(t[1] * t[3] * t[5]);
-            const qint64 a = t[0] * d / t[1], b = t[2] * d / t[3], c = t[4] * d / t[5];
-            const qint64 g = std::gcd(std::gcd(a, b), c), delta = (b * b - 4 * a * c) / g / g;
+            const auto typed_fraction = [&](int i) {
+                return fractions::Fraction{std::int16_t(t[i]), std::int16_t(t[i + 1])};
+            };
+            const auto form =
+                reference::integer_form(typed_fraction(0), typed_fraction(2), typed_fraction(4));
+            const qint64 a = form[0], b = form[1], c = form[2], delta = b * b - 4 * a * c;
             QCOMPARE(w.text("DetLabel"), QString::asprintf(" Determinante = % lld", delta));
             const qint64 root = std::llround(std::sqrt(double(delta)));
             for (const char* label : {"LabelX1", "LabelX2"}) {
@@ -66,7 +69,7 @@ class SolvePropertiesTest : public QObject {
                 // A root that is not rational after a full solve: the expression from the
                 // integer form, square roots and i as the sign of delta and B say.
                 if (o == 0 && (delta < 0 || root * root != delta)) {
-                    QCOMPARE(w.text(label), root_expression(label[6] - '0', a / g, b / g, delta));
+                    QCOMPARE(w.text(label), root_expression(label[6] - '0', a, b, delta));
                     ++expressions[delta < 0];
                     continue;
                 }
@@ -74,9 +77,8 @@ class SolvePropertiesTest : public QObject {
                              q = qMax(1LL, m.captured(2).toLongLong());
                 // Shown as a fraction (always, after a full solve): in lowest terms, and the
                 // typed equation is 0 at p/q.
-                const qint64 at = t[0] * t[3] * t[5] * p * p + t[2] * t[1] * t[5] * p * q +
-                                  t[4] * t[1] * t[3] * q * q;
-                QVERIFY2(m.hasMatch() ? std::gcd(p, q) == 1 && !at : o != 0, where);
+                const bool at_root = m.hasMatch() && reference::value_at(form, {p, q}).sign() == 0;
+                QVERIFY2(m.hasMatch() ? std::gcd(p, q) == 1 && at_root : o != 0, where);
                 fractions += m.hasMatch();
             }
         }

@@ -1,6 +1,6 @@
 // The test command: F(X) = A·X² + B·X + C shown exactly, the boxes rewritten in lowest
-// terms, the zero check, the failure box, what it leaves for the next solve, and a
-// property run against exact arithmetic done here.
+// terms, the zero check, the failure box, what it leaves for the next solve and for the
+// board, and a property run against exact arithmetic done here.
 #include "tutor_probe.h"
 
 #include <QtTest>
@@ -99,6 +99,41 @@ class ValueCommandTest : public QObject {
         // The next solve puts the heading's "= 0" back, white, whatever the test left.
         w.Analizza_Click();
         QCOMPARE(w.text("ResLabel") + w.colour("ResLabel"), QString("0#ffffff"));
+    }
+
+    // What the board keeps across commands, from x² − 3x + 2 solved: its integer form, X and
+    // F(X) of a test, and how many times it was brought up to date. Six texts solve, eight
+    // test. The failing solve ends in the overflow box at the parabola.
+    void board_across_commands_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("board");
+        const QString tested = "1,1,-3,1,2,1 1,1,-3,1,2,1,1,2";
+        QTest::newRow("test of X") << tested << "1 -3 2, F(1/2) = 3/4, 2";
+        QTest::newRow("test of another equation") << "1,1,-3,1,2,1 1,1,-3,1,3,1,1,2"
+                                                  << "1 -3 2, 1";
+        QTest::newRow("failed solve") << tested + " 1,32749,1,32719,1,32717"
+                                      << "1 -3 2, F(1/2) = 3/4, interrupted, 3";
+        QTest::newRow("new solve") << tested + " 1,1,0,1,-4,1"
+                                   << "1 0 -4, 3";
+    }
+    void board_across_commands() {
+        QFETCH(QString, script);
+        Probe w;
+        for (const QString& step : script.split(' ')) {
+            if (step.count(',') == 5)
+                w.type_coefficients(step.split(',')), w.Analizza_Click();
+            else
+                run(w, step);
+        }
+        const tutor::Board& b = w.screen().board;
+        QString kept =
+            QString("%1 %2 %3, ").arg(b.equation->A).arg(b.equation->B).arg(b.equation->C);
+        if (const auto& t = b.tested)
+            kept += QString::asprintf("F(%d/%d) = %d/%d, ", t->x.num, t->x.den, t->value.num,
+                                      t->value.den);
+        if (b.interrupted)
+            kept += "interrupted, ";
+        QTEST(kept + QString::number(b.updates), "board");
     }
 
     // Random small fractions: the value shown is A·X² + B·X + C computed exactly here or,

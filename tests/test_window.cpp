@@ -69,6 +69,21 @@ class WindowTest : public QObject {
                      from_bgr(info.colour), !info.visible, info.tooltip,
                      *p.family ? fonts::installed_family(p.family) : "", p.points));
         }
+        // One literal colour per role, not converted as the window converts them: a label's
+        // text, a box's text and its background, a line, and the window's background.
+        const QMap<std::uint32_t, QString> drawn{{0x800000, "#000080"},
+                                                 {0x800080, "#800080"},
+                                                 {0x008000, "#008000"},
+                                                 {0x000080, "#800000"},
+                                                 {0x808000, "#008080"}};
+        const auto colour = [&w](const char* name, QPalette::ColorRole role) {
+            return w.control(name)->palette().color(role).name();
+        };
+        QCOMPARE(QStringList({colour("LabelA", QPalette::WindowText),
+                              colour("TextCN", QPalette::Text), colour("TextCN", QPalette::Base),
+                              colour("Line1", QPalette::Window), client.name()}),
+                 QStringList({"#ffff00", "#00ffff", drawn[w.core().screen().background], "#ffffff",
+                              drawn[w.core().screen().background]}));
         w.show();
         QCOMPARE(w.windowTitle(), QString("B"));
         QCOMPARE(w.centralWidget()->size(), QSize(6015 / 15, 7065 / 15));
@@ -155,6 +170,21 @@ class WindowTest : public QObject {
                             const char* said) { QTest::newRow(name) << script << control << said; };
         row("box", {}, "TextBD", "denominatore di B|Denominatore");
         row("box in English", {"Lingua"}, "TextBD", "denominator of B|Denominatore");
+        // The other boxes, in both languages.
+        row("textAN", {}, "textAN", "numeratore di A|Numeratore");
+        row("textAN in English", {"Lingua"}, "textAN", "numerator of A|Numeratore");
+        row("TextAD", {}, "TextAD", "denominatore di A|Denominatore");
+        row("TextAD in English", {"Lingua"}, "TextAD", "denominator of A|Denominatore");
+        row("TextBN", {}, "TextBN", "numeratore di B|Numeratore");
+        row("TextBN in English", {"Lingua"}, "TextBN", "numerator of B|Numeratore");
+        row("TextCN", {}, "TextCN", "numeratore di C|Numeratore");
+        row("TextCN in English", {"Lingua"}, "TextCN", "numerator of C|Numeratore");
+        row("TextCD", {}, "TextCD", "denominatore di C|Denominatore");
+        row("TextCD in English", {"Lingua"}, "TextCD", "denominator of C|Denominatore");
+        row("TextXN", {}, "TextXN", "numeratore di X|Numeratore");
+        row("TextXN in English", {"Lingua"}, "TextXN", "numerator of X|Numeratore");
+        row("TextXD", {}, "TextXD", "denominatore di X|Denominatore");
+        row("TextXD in English", {"Lingua"}, "TextXD", "denominator of X|Denominatore");
         row("root a", {"Componi"}, "textAN", "numeratore di a|Numeratore");
         row("root b in English", {"Lingua", "Componi"}, "TextBD", "denominator of b|Denominatore");
         row("root a after the solve", {"Componi", "Analizza"}, "textAN",

@@ -20,8 +20,8 @@ namespace {
 // What the graph says, in Italian and in English.
 constexpr Bilingual opens_up{"concavità verso l'alto", "opens upwards"};
 constexpr Bilingual opens_down{"concavità verso il basso", "opens downwards"};
-constexpr Bilingual vertex_name{"vertice V", "vertex V"};
-constexpr Bilingual focus_name{"fuoco F", "focus F"};
+constexpr Bilingual vertex_name{"vertice ", "vertex "};
+constexpr Bilingual focus_name{"fuoco ", "focus "};
 constexpr Bilingual directrix_name{"direttrice y = ", "directrix y = "};
 constexpr Bilingual meets_axis{"interseca l'asse x in ", "meets the x axis at "};
 constexpr Bilingual touches_axis{"tocca l'asse x in ", "touches the x axis at "};
@@ -38,11 +38,6 @@ using exact::value;
 
 std::string point_text(const Rational& x, const Rational& y) {
     return "(" + x.text() + "; " + y.text() + ")";
-}
-
-std::string trimmed(const std::string& s) {
-    const std::size_t first = s.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : s.substr(first);
 }
 
 // The nice step i of the sequence 1, 2, 5, 10, 20, 50 ... times 10^e, and its k-th multiple.
@@ -131,31 +126,33 @@ Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValu
 
 Graph board_graph(const ExactSolution& s, int language) {
     const auto say = [language](const Bilingual& pair) { return std::string(pair.in(language)); };
-    const SolvedEquation& equation = s.equation;
     Graph graph;
     graph.a = static_cast<double>(s.A);
     graph.b = static_cast<double>(s.B);
     graph.c = static_cast<double>(s.C);
     graph.axis_x = value(s.vertex_x);
     graph.directrix_y = value(s.directrix_y);
-    graph.directrix_label = trimmed(equation.directrix_text);
+    graph.directrix_label = "y = " + s.directrix_y.text();
     graph.real_roots = s.real_roots();
 
     const std::vector<const ExactRoot*> roots = s.real_roots_in_order();
     for (const ExactRoot* r : roots) {
         const bool hit = s.tested && r->rational && s.tested->x == r->fraction;
-        const std::string& label = r == &s.x1 ? equation.x1_text : equation.x2_text;
-        graph.points.push_back({PointKind::Root, r->value, 0, trimmed(label),
+        const std::string label = roots.size() == 1 ? "x₁ = x₂ = " + r->text
+                                  : r == &s.x1      ? "x₁ = " + r->text
+                                                    : "x₂ = " + r->text;
+        graph.points.push_back({PointKind::Root, r->value, 0, label,
                                 say(roots.size() == 1 ? double_root_name : root_name) + r->text +
                                     (hit ? say(root_tested) : ""),
                                 hit});
     }
-    const std::string vertex = say(vertex_name) + point_text(s.vertex_x, s.vertex_y);
-    graph.points.push_back({PointKind::Vertex, value(s.vertex_x), value(s.vertex_y),
-                            trimmed(equation.vertex_text), vertex});
-    graph.points.push_back({PointKind::Focus, value(s.vertex_x), value(s.focus_y),
-                            trimmed(equation.focus_text),
-                            say(focus_name) + point_text(s.vertex_x, s.focus_y)});
+    // The labels are the steps' own texts: V(3/2; −1/4), F(3/2; 0).
+    const std::string vertex = "V" + point_text(s.vertex_x, s.vertex_y);
+    const std::string focus = "F" + point_text(s.vertex_x, s.focus_y);
+    graph.points.push_back({PointKind::Vertex, value(s.vertex_x), value(s.vertex_y), vertex,
+                            say(vertex_name) + vertex});
+    graph.points.push_back(
+        {PointKind::Focus, value(s.vertex_x), value(s.focus_y), focus, say(focus_name) + focus});
     const std::string y_intercept = point_text(Rational(0), Rational(s.C));
     graph.points.push_back({PointKind::YIntercept, 0, static_cast<double>(s.C), y_intercept,
                             say(y_intercept_name) + y_intercept});
@@ -172,8 +169,8 @@ Graph board_graph(const ExactSolution& s, int language) {
         crossings =
             say(meets_axis) + "x = " + roots[0]->text + say(and_word) + "x = " + roots[1]->text;
     graph.description = "Parabola y = " + exact::polynomial_text(s.A, s.B, s.C) + ", " +
-                        say(s.A > 0 ? opens_up : opens_down) + ", " + vertex + ", " + crossings +
-                        ", " + say(directrix_name) + s.directrix_y.text();
+                        say(s.A > 0 ? opens_up : opens_down) + ", " + say(vertex_name) + vertex +
+                        ", " + crossings + ", " + say(directrix_name) + s.directrix_y.text();
 
     graph.box = fit_box(graph.points, graph.directrix_y, value(s.vertex_x), value(s.vertex_y),
                         static_cast<double>(s.A));

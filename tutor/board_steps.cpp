@@ -26,10 +26,30 @@ constexpr Bilingual heading_equation{"L'equazione, con i coefficienti ai minimi 
                                      "The equation, its coefficients in lowest terms"};
 constexpr Bilingual heading_composed{"L'equazione che ha le radici a = %1 e b = %2",
                                      "The equation whose roots are a = %1 and b = %2"};
+constexpr Bilingual read_as{" letto come ", " read as "};
+constexpr Bilingual denominator_of{"denominatore di ", "denominator of "};
+constexpr Bilingual interrupted_line{"Il calcolo non è arrivato alla fine (%1): %2",
+                                     "The solve did not run to its end (%1): %2"};
+constexpr Bilingual refused{"rifiutato: il numeratore di A o un denominatore è zero",
+                            "refused: the numerator of A or a denominator is zero"};
+constexpr Bilingual last_solved_shown{"la lavagna mostra l'ultima equazione risolta.",
+                                      "the board shows the last equation solved."};
+constexpr Bilingual none_solved_yet{"nessuna equazione è stata ancora risolta.",
+                                    "no equation has been solved yet."};
 constexpr Bilingual heading_integer_form{"La forma intera", "The integer form"};
-constexpr Bilingual factor_explained{
-    "Si moltiplica per k, il più piccolo numero positivo che rende interi tutti i coefficienti:",
-    "Multiply by k, the smallest positive number that makes every coefficient whole:"};
+// k = A/a is the least common multiple m of the denominators over the common factor n that
+// the whole numbers then have (m and n have no common factor).
+constexpr Bilingual factor_multiplies{
+    "Si moltiplica per k, il minimo comune multiplo dei denominatori:",
+    "Multiply by k, the least common multiple of the denominators:"};
+constexpr Bilingual factor_divides{
+    "Si divide per n = %1, il fattore comune dei coefficienti (k = 1/n):",
+    "Divide by n = %1, the common factor of the coefficients (k = 1/n):"};
+constexpr Bilingual factor_multiplies_and_divides{
+    "Si moltiplica per m = %1, il minimo comune multiplo dei denominatori, e si divide per n = "
+    "%2, il fattore comune che resta (k = m/n):",
+    "Multiply by m = %1, the least common multiple of the denominators, and divide by n = %2, "
+    "the common factor then left (k = m/n):"};
 constexpr Bilingual factor_is_one{
     "k = 1: i coefficienti sono già interi, senza fattori comuni.",
     "k = 1: the coefficients are already whole numbers with no common factor."};
@@ -162,16 +182,28 @@ class Board {
     std::string integer_equation() const { return polynomial_text(s_.A, s_.B, s_.C) + " = 0"; }
     std::string A() const { return put(s_.A); }
 
+    // Each box the solve read as another value than its text: "A: 2.5 read as 2".
+    void read_otherwise() {
+        for (const ReadOtherwise& r : s_.equation.read_otherwise)
+            line((r.denominator ? say(denominator_of) : "") + std::string(1, r.row) + ": " +
+                 r.typed + say(read_as) + r.read);
+    }
+
     void equation_step() {
         if (!s_.composed) {
             heading(say(heading_equation));
+            read_otherwise();
             line(polynomial_text(s_.a, s_.b, s_.c) + " = 0");
             return;
         }
         const Rational &ra = s_.root_a, &rb = s_.root_b;
         heading(fill(say(heading_composed), ra.text(), rb.text()));
+        read_otherwise();
         const std::string fa = root_factor(ra), fb = root_factor(rb);
-        const std::string product = fa == "x" || fb == "x" ? fa + "·" + fb : fa + fb;
+        // Equal roots make a square: (x − 2)², x².
+        const std::string product = fa == fb                 ? (fa == "x" ? "x²" : fa + "²")
+                                    : fa == "x" || fb == "x" ? fa + "·" + fb
+                                                             : fa + fb;
         line("(x − a)(x − b) = x² − (a + b)·x + a·b");
         line(product + " = x² − (" + ra.text() + " + " + put(rb) + ")·x + " + put(ra) + "·" +
              put(rb));
@@ -186,7 +218,10 @@ class Board {
             line(say(factor_is_one));
             line("(A, B, C) = " + integers);
         } else {
-            line(say(factor_explained));
+            const std::string m = whole_text(s_.k.num()), n = whole_text(s_.k.den());
+            line(s_.k.is_whole()   ? say(factor_multiplies)
+                 : s_.k.num() == 1 ? fill(say(factor_divides), n)
+                                   : fill(say(factor_multiplies_and_divides), m, n));
             // A composed equation names its roots a and b: its coefficients go unnamed.
             line(chain({s_.composed ? "k" : "k = A/a", whole_text(s_.A) + "/" + put_factor(s_.a),
                         s_.k.text()}));
@@ -309,11 +344,32 @@ class Board {
 
 } // namespace
 
+std::vector<BoardLine> board_steps(const ExactSolution* solution, int language,
+                                   const std::optional<Interruption>& interrupted) {
+    std::vector<BoardLine> lines;
+    if (interrupted) {
+        const std::string why =
+            interrupted->refused ? refused.in(language) : interrupted->failure.c_str();
+        lines.push_back({false,
+                         fill(interrupted_line.in(language), why,
+                              (solution ? last_solved_shown : none_solved_yet).in(language)),
+                         true});
+    }
+    std::vector<BoardLine> steps =
+        solution ? Board(*solution, language).lines()
+                 : std::vector<BoardLine>{{false, how_to_start.in(language)},
+                                          {false, how_to_compose.in(language)}};
+    lines.insert(lines.end(), steps.begin(), steps.end());
+    return lines;
+}
+
 std::vector<BoardLine> board_steps(const std::optional<SolvedEquation>& equation,
-                                   const std::optional<TestedValue>& tested, int language) {
+                                   const std::optional<TestedValue>& tested, int language,
+                                   const std::optional<Interruption>& interrupted) {
     if (!equation)
-        return {{false, how_to_start.in(language)}, {false, how_to_compose.in(language)}};
-    return board_steps(solve_exactly(*equation, tested), language);
+        return board_steps(nullptr, language, interrupted);
+    const ExactSolution solution = solve_exactly(*equation, tested);
+    return board_steps(&solution, language, interrupted);
 }
 
 std::vector<BoardLine> board_steps(const ExactSolution& solution, int language) {

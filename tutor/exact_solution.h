@@ -29,7 +29,7 @@ struct ExactValueAt {
 };
 
 struct ExactSolution {
-    SolvedEquation equation; // as the solve left it, with the main window's texts
+    SolvedEquation equation; // as the solve left it
     bool composed = false;   // built from the two roots equation.root_a and root_b
     exact::Rational root_a, root_b;
 
@@ -70,6 +70,10 @@ ExactSolution solve_exactly(const SolvedEquation& equation,
 
 // The board's steps and graph of a solution worked out, in the language given.
 std::vector<BoardLine> board_steps(const ExactSolution& solution, int language);
+// The same after the line that says the last solve did not run to its end, if it did not;
+// without a solution, the lines that say how to start.
+std::vector<BoardLine> board_steps(const ExactSolution* solution, int language,
+                                   const std::optional<Interruption>& interrupted);
 Graph board_graph(const ExactSolution& solution, int language);
 
 } // namespace tutor

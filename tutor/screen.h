@@ -167,11 +167,13 @@ struct MenuItem {
     bool enabled = true;
 };
 
-// What the board works from: the last solve that ran to its end and a test of X on that
-// equation. The counters tell a view when to show the board anew and when to bring it up.
+// What the board works from: the last solve that ran to its end, a test of X on that
+// equation, and a solve since then that did not run to its end. The counters tell a view
+// when to show the board anew and when to bring it up.
 struct Board {
     std::optional<SolvedEquation> equation;
     std::optional<TestedValue> tested;
+    std::optional<Interruption> interrupted;
     std::uint32_t updates = 0;
     std::uint32_t requests = 0;
 };

@@ -8,7 +8,10 @@
 #include "fractions/fraction.h"
 #include "fractions/numbers.h"
 
+#include <cctype>
 #include <cmath>
+#include <cstring>
+#include <stdexcept>
 
 namespace tutor {
 
@@ -64,6 +67,74 @@ void Tutor::reduce_coefficients() {
     reduce_row(TextCN, TextCD, c_num, c_den);
 }
 
+namespace {
+
+// A box's text without the blanks that reading skips.
+std::string without_blanks(const std::string& text) {
+    std::string packed;
+    for (const char c : text)
+        if (c != ' ' && c != '\t' && c != '\n')
+            packed += c;
+    return packed;
+}
+
+// Whether a text without blanks is a decimal number alone, read as it is written: 2.5,
+// -3, .5, 1E2.
+bool number_alone(const std::string& text) {
+    std::size_t i = 0, digits = 0;
+    const auto skip_digits = [&] {
+        const std::size_t from = i;
+        while (i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])))
+            ++i;
+        return i - from;
+    };
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    digits = skip_digits();
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        digits += skip_digits();
+    }
+    if (digits == 0)
+        return false;
+    if (i < text.size() && std::strchr("EeDd", text[i]) != nullptr) {
+        ++i;
+        if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+            ++i;
+        if (skip_digits() == 0)
+            return false;
+    }
+    return i == text.size();
+}
+
+} // namespace
+
+void Tutor::note_read_otherwise(std::vector<ReadOtherwise>& out,
+                                std::initializer_list<ControlId> boxes, bool roots) const {
+    for (const ControlId box : boxes) {
+        const std::string& text = screen_[box].text;
+        if (without_blanks(text).empty())
+            continue; // an empty box is 0
+        const double as_typed = read_box(box);
+        double read = as_typed;
+        if (!roots) {
+            try {
+                read = to_int16(as_typed);
+            } catch (const std::overflow_error&) {
+                continue; // the solve stops on it
+            }
+        }
+        if (read == as_typed && number_alone(without_blanks(text)))
+            continue;
+        const std::size_t first = text.find_first_not_of(" \t\n"),
+                          last = text.find_last_not_of(" \t\n");
+        const char row = "?ABCX"[static_cast<int>(controls[box].row)];
+        out.push_back({roots ? static_cast<char>(std::tolower(row)) : row,
+                       controls[box].kind == Kind::Denominator,
+                       text.substr(first, last - first + 1), fractions::plain_text(read)});
+    }
+}
+
 void Tutor::check_fraction() {
     const struct {
         ControlId label;
@@ -97,11 +168,16 @@ void Tutor::Analizza_Click() {
             compose_branch();
         } else {
             read_row_c();
+            read_otherwise_ = composed_read_otherwise_;
+            note_read_otherwise(read_otherwise_, {textAN, TextAD, TextBN, TextBD, TextCN, TextCD});
             if (zero_check_passes(vocabulary::solve_zero_check))
                 solve_integer_form();
+            else
+                interrupt_board({true, {}});
         }
         set_heading_tooltips();
     } catch (const std::exception& failure) {
+        interrupt_board({false, failure.what()});
         show_failure(failure);
     }
 }
@@ -155,13 +231,15 @@ void Tutor::keep_for_board(fractions::Fraction a, fractions::Fraction b, fractio
                      static_cast<std::int64_t>(a_num),
                      static_cast<std::int64_t>(b_num),
                      static_cast<std::int64_t>(c_num),
-                     screen_[LabelX1].text,
-                     screen_[LabelX2].text,
-                     screen_[LabelV].text,
-                     screen_[LabelF].text,
-                     screen_[LabelD].text};
+                     read_otherwise_};
     screen_.board.equation = std::move(e);
     screen_.board.tested.reset();
+    screen_.board.interrupted.reset();
+    ++screen_.board.updates;
+}
+
+void Tutor::interrupt_board(Interruption interruption) {
+    screen_.board.interrupted = std::move(interruption);
     ++screen_.board.updates;
 }
 
@@ -311,6 +389,8 @@ void Tutor::compose_branch() {
     set_compose_layout(false);
 
     read_rows_a_b();
+    std::vector<ReadOtherwise> roots_read;
+    note_read_otherwise(roots_read, {textAN, TextAD, TextBN, TextBD}, true);
     // x² - (a + b)·x + a·b = 0, with B and C over the common denominator, unreduced.
     screen_[textAN].write("1");
     screen_[TextAD].write("1");
@@ -333,10 +413,12 @@ void Tutor::compose_branch() {
     if (!composed_a_ || !composed_b_)
         composed_a_ = composed_b_ = std::nullopt;
 
+    composed_read_otherwise_ = std::move(roots_read);
     // The nested run has its own failure handling; the caller then finishes with the
     // heading tooltips from whatever the nested run left in the working state.
     Analizza_Click();
     composed_a_ = composed_b_ = std::nullopt;
+    composed_read_otherwise_.clear();
 }
 
 } // namespace tutor

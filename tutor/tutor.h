@@ -14,9 +14,11 @@
 
 #include <cstdint>
 #include <exception>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace tutor {
 
@@ -114,14 +116,24 @@ class Tutor {
     void set_heading_tooltips();
     // Keeps the solve that has just run to its end for the board.
     void keep_for_board(fractions::Fraction a, fractions::Fraction b, fractions::Fraction c);
+    // The board keeps its equation and says that this solve did not run to its end.
+    void interrupt_board(Interruption interruption);
+    // Adds to `out` the boxes, of those given, whose text reads as another value: as a
+    // 16-bit whole number for a coefficient, as it reads for a root to compose (`roots`).
+    void note_read_otherwise(std::vector<ReadOtherwise>& out,
+                             std::initializer_list<ControlId> boxes, bool roots = false) const;
 
     // Box reading and writing: the numeric-prefix reading of a box's text, and the
     // plain number text written into a box.
     double read_box(ControlId box) const;
     void write_box(ControlId box, double value);
 
-    // The roots of the equation that compose mode is solving, for the board.
+    // The roots of the equation that compose mode is solving, for the board, and their
+    // boxes read otherwise than typed.
     std::optional<fractions::Fraction> composed_a_, composed_b_;
+    std::vector<ReadOtherwise> composed_read_otherwise_;
+    // The boxes of the solve running that it read otherwise than typed.
+    std::vector<ReadOtherwise> read_otherwise_;
 
     Platform& platform_;
     std::mt19937 generator_;

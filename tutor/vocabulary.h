@@ -58,6 +58,16 @@ inline constexpr Bilingual credits_author{"Creato da Quadratic Tutor project",
 inline constexpr Bilingual credits_date_place{" Dicembre 2026, Roma",
                                               " December 2026, Rome, Italy"};
 
+// The board's graph as sound: the sentence its description ends with, the speed chosen
+// with the keys 1 to 5 ("Velocità 3: 4 secondi"), and the notice when nothing can play.
+inline constexpr Bilingual graph_sound_hint{
+    "H la fa ascoltare, i tasti da 1 a 5 ne scelgono la velocità",
+    "H plays it as sound, the keys 1 to 5 set its speed"};
+inline constexpr Bilingual sound_speed{"Velocità ", "Speed "};
+inline constexpr Bilingual sound_seconds{" secondi", " seconds"};
+inline constexpr Bilingual no_sound_output{"Nessuna uscita audio: il grafico non si può ascoltare",
+                                           "No sound output: the graph cannot be played"};
+
 } // namespace vocabulary
 
 // Lines of the credits box that read the same in both languages.
