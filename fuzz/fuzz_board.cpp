@@ -4,13 +4,16 @@
 // choice "composed" the two roots a and b of (x − a)(x − b) = 0; then, with the choice
 // "tested", an X. Checks: each root of the exact solution is a root of the equation,
 // exactly, and reads back from its text; every chain of equalities in the steps holds;
-// every marked point and the directrix lie inside the view box. Nothing may throw but
-// std::overflow_error, which the board reports; a broken check traps or throws out of
-// the target, and libFuzzer keeps the input.
+// every marked point and the directrix lie inside the view box; with the choice "heard",
+// the graph renders as sound, every frame. Nothing may throw but std::overflow_error,
+// which the board reports; a broken check traps or throws out of the target, and
+// libFuzzer keeps the input.
 #include "tests/board_checks.h"
 
+#include "tutor/audio_trace.h"
 #include "tutor/exact_solution.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -115,5 +118,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The languages differ only in their words: the input chooses whose chains are read.
     check(board_checks::check_chains(steps[choices >> 3 & 1], names) >= 12);
     board_checks::check_view_box(graph);
+
+    // With the choice "heard", the graph as sound: the whole curve in a few hundredths of a
+    // second (the input picks how many, so that a run renders little), then one point's
+    // tone. Every frame is there, in both channels.
+    if (choices & 0x10) {
+        const double seconds = 0.01 * (1 + (choices >> 5));
+        const std::vector<std::int16_t> trace = tutor::audio::render_trace(graph, seconds);
+        check(trace.size() == 2 * static_cast<std::size_t>(std::lround(seconds * 44100)));
+        const tutor::MarkedPoint& point = graph.points[(choices >> 5) % graph.points.size()];
+        check(tutor::audio::render_point_tone(graph, point).size() ==
+              2 * static_cast<std::size_t>(0.15 * 44100));
+    }
     return 0;
 }
