@@ -45,11 +45,12 @@ inline std::array<std::int64_t, 3> integer_form(fractions::Fraction a, fractions
     return form;
 }
 
-// A·X² + B·X + C at X, exactly.
-inline tutor::exact::Rational value_at(const std::array<std::int64_t, 3>& form,
-                                       const tutor::exact::Rational& x) {
+// A·X² + B·X + C at X, exactly: X a fraction, or any number of the board (a root with a
+// square root, a complex root).
+template <class Exact = tutor::exact::Rational>
+Exact value_at(const std::array<std::int64_t, 3>& form, const Exact& x) {
     using tutor::exact::Rational;
-    return (Rational(form[0]) * x + Rational(form[1])) * x + Rational(form[2]);
+    return (Exact(Rational(form[0])) * x + Exact(Rational(form[1]))) * x + Exact(Rational(form[2]));
 }
 
 } // namespace reference

@@ -1,93 +1,21 @@
 // The board's worked steps: their text in both languages, and over random equations that
 // every equality they write holds exactly, with the roots of the main window's formulas.
-#include "reference.h"
+#include "board_checks.h"
 #include "tutor/board.h"
-#include "tutor/exact.h"
-#include "tutor/exact_reader.h"
 #include "tutor/exact_solution.h"
 
 #include <QtTest>
 
-#include <algorithm>
-#include <map>
-#include <numeric>
 #include <random>
-#include <stdexcept>
 
 using namespace tutor;
-using exact::Number;
-using exact::Rational;
-using exact::Wide;
+using board_checks::check_chains;
+using board_checks::solved;
 using fractions::Fraction;
-
-// The equation as a solve leaves it: a, b, c in lowest terms, then the integer form by the
-// denominators, divided by the common factor.
-static SolvedEquation solved(Fraction a, Fraction b, Fraction c) {
-    SolvedEquation e;
-    for (auto [to, from] : {std::pair{&e.a, a}, {&e.b, b}, {&e.c, c}})
-        *to = fractions::reduce_fraction(from.num, from.den);
-    const auto form = reference::integer_form(e.a, e.b, e.c);
-    e.A = form[0], e.B = form[1], e.C = form[2];
-    return e;
-}
 
 static Fraction fraction(const QString& text) {
     return {std::int16_t(text.section('/', 0, 0).toShort()),
             std::int16_t(text.contains('/') ? text.section('/', 1).toShort() : 1)};
-}
-
-// What one part of a chain of equalities is worth: one value, two for ± or for a point
-// V(x; y), one per member of a tuple k · (a, b, c), F(v) as A·v² + B·v + C; none when it
-// holds words or letters not named.
-static std::vector<Number> worth(const QString& part, const exact::Names& names) {
-    static const QRegularExpression point("^[VF]\\((.*); (.*)\\)$"), function("^F\\((.*)\\)$"),
-        tuple("^(.*?) ?·? ?\\((.*, .*)\\)$"), others("[^0-9 +/()i−·²√±]");
-    QString scale = "1";
-    QStringList items{part};
-    if (const auto m = point.match(part); m.hasMatch())
-        items = {m.captured(1), m.captured(2)};
-    else if (const auto f = function.match(part); f.hasMatch())
-        items = {QString("A·(%1)² + B·(%1) + C").arg(f.captured(1))};
-    else if (const auto t = tuple.match(part); t.hasMatch())
-        scale = t.captured(1).isEmpty() ? "1" : t.captured(1), items = t.captured(2).split(", ");
-    std::vector<Number> values;
-    for (const QString& item : items) {
-        QString rest = item + scale;
-        for (const auto& name : names)
-            rest.remove(QString::fromStdString(name.first));
-        if (rest.contains(others))
-            return {};
-        const std::string formula = (scale + "·(" + item + ")").toStdString();
-        const exact::Reading read = exact::read_exact(formula, names);
-        if (!read.ok())
-            throw std::runtime_error("cannot read " + formula);
-        values.insert(values.end(), read.values.begin(), read.values.end());
-    }
-    return values;
-}
-
-// Checks every chain of equalities: from the first part that holds a formula, each part up to
-// a ":", "<", ">" or "≠" reads and equals the one before it (± in either order). Counts them.
-static int check_chains(const std::vector<BoardLine>& lines, const exact::Names& names) {
-    static const QRegularExpression end(":| [<>≠] ");
-    int checked = 0;
-    for (const BoardLine& line : lines) {
-        std::vector<Number> before;
-        for (const QString& part : QString::fromStdString(line.text).split(" = ")) {
-            const int cut = part.indexOf(end);
-            std::vector<Number> now = worth(part.left(cut), names); // left(-1): all
-            if (now.size() == 2 && now[0] == now[1] && !part.contains(';'))
-                now.pop_back(); // x = (2 ± 0) / 2 = 1
-            if (!before.empty() && now != before &&
-                now != std::vector<Number>(before.rbegin(), before.rend()))
-                throw std::runtime_error("does not hold: " + line.text);
-            checked += !before.empty();
-            before = now;
-            if (cut >= 0)
-                break;
-        }
-    }
-    return checked;
 }
 
 // Where a line ends, its square roots are simplified: no number under a √ has a square factor.
@@ -195,24 +123,16 @@ class BoardStepsTest : public QObject {
             Fraction a = typed(12, 9);
             a.num = a.num == 0 ? 1 : a.num;
             const SolvedEquation e = solved(a, typed(12, 9), typed(12, 9));
-            const Rational A(e.A), values[] = {A, e.B, e.C, e.a, e.b, e.c, A / Rational(e.a)};
-            exact::Names names{{"Δ", exact::whole_text(Wide(e.B) * e.B - 4 * Wide(e.A) * e.C)},
-                               {"x₁", "(−B + √Δ)/(2A)"},
-                               {"x₂", "(−B − √Δ)/(2A)"}};
-            for (int j = 0; j < 7; ++j)
-                names[std::string("ABCabck").substr(j, 1)] = values[j].text();
             std::optional<TestedValue> tested;
             if (n % 2)
-                tested = TestedValue{typed(6, 4), {}}, names["X"] = Rational(tested->x).text();
+                tested = TestedValue{typed(6, 4), {}};
             try {
+                const exact::Names names = board_checks::names(e, tested);
                 const std::vector<BoardLine> lines = board_steps(e, tested, n % 3 % 2);
                 QVERIFY(check_chains(lines, names) >= 12);
                 check_simplified(lines);
-                // Every root the board writes reads back to its exact value.
-                const ExactSolution s = solve_exactly(e, tested);
-                for (const ExactRoot* root : {&s.x1, &s.x2})
-                    QVERIFY2(exact::read_exact(root->text).values == std::vector{root->number},
-                             root->text.c_str());
+                // Every root the board writes is a root and reads back to its exact value.
+                board_checks::check_roots(solve_exactly(e, tested));
             } catch (const std::exception& failure) {
                 QFAIL(qPrintable(QString("%1, for %2x² + %3x + %4 = 0")
                                      .arg(failure.what())

@@ -186,8 +186,11 @@ inline Number operator*(const Number& x, const Number& y) {
 }
 
 // 1/y: y times its conjugate in √r is u in Q(i), and u times its complex conjugate is
-// rational. Throws std::domain_error for y = 0.
+// rational. A rational y is inverted alone, so that its fourth power (the last product
+// for it) does not overflow for a large denominator. Throws std::domain_error for y = 0.
 inline Number inverse(const Number& y) {
+    if (y.is_rational())
+        return Number(Rational(1) / y.c[0]);
     const Number flipped{y.c[0], -y.c[1], y.c[2], -y.c[3], y.r};
     const Number u = y * flipped;
     const Number u_bar{u.c[0], 0, -u.c[2], 0, 1};
@@ -209,7 +212,19 @@ struct SquareRoot {
     Wide outside = 1, inside = 1;
 };
 
+// A large m costs the whole trial division, and the board and the reader of its numbers
+// take the root of the same discriminant again and again: the last few are kept.
 inline SquareRoot simplify_root(Wide m) {
+    struct Kept {
+        Wide m = -1; // none yet
+        SquareRoot root;
+    };
+    thread_local Kept kept[4];
+    thread_local unsigned next_kept = 0;
+    for (const Kept& k : kept)
+        if (k.m == m)
+            return k.root;
+    const Wide whole = m;
     SquareRoot root;
     for (Wide d = 2; d <= largest_trial_divisor && d * d <= m; d += d == 2 ? 1 : 2) {
         bool odd_power = false;
@@ -229,6 +244,7 @@ inline SquareRoot simplify_root(Wide m) {
         root.outside *= rest;
     else
         root.inside *= m;
+    kept[next_kept++ % 4] = {whole, root};
     return root;
 }
 
