@@ -83,16 +83,6 @@ using exact::Wide;
 
 const std::string minus = exact::minus_sign;
 
-std::string fill(const char* pattern, const std::string& first, const std::string& second = {}) {
-    std::string out = pattern;
-    for (std::size_t at = out.find('%'); at != std::string::npos; at = out.find('%', at)) {
-        const std::string& value = out[at + 1] == '1' ? first : second;
-        out.replace(at, 2, value);
-        at += value.size();
-    }
-    return out;
-}
-
 // The parts of a chain of equalities joined by " = ", a part equal to the one before left
 // out (1/2 reduced is 1/2 again).
 std::string chain(std::initializer_list<std::string> parts) {

@@ -507,20 +507,20 @@ int weight(Verdict v) {
 
 // --- Texts -----------------------------------------------------------------------------
 
-constexpr Bilingual said_right{"%s: giusto.", "%s: right."};
-constexpr Bilingual said_exact_form{" In forma esatta: %s.", " Exactly: %s."};
-constexpr Bilingual said_not_simplified{"%s: valore giusto, non semplificato.",
-                                        "%s: right value, not simplified."};
-constexpr Bilingual said_approximate{"%s: approssimativamente giusto. Scrivi il valore esatto.",
-                                     "%s: approximately right. Type the exact value."};
-constexpr Bilingual said_wrong{"%s: sbagliato.", "%s: wrong."};
-constexpr Bilingual said_empty{"%s: scrivi la risposta.", "%s: type the answer."};
-constexpr Bilingual said_too_long{"%s: risposta troppo lunga, al massimo 64 caratteri.",
-                                  "%s: answer too long, 64 characters at most."};
-constexpr Bilingual said_too_large{"%s: numero troppo grande per i calcoli esatti.",
-                                   "%s: a number too large for the exact arithmetic."};
-constexpr Bilingual said_unreadable{"%s: non riesco a leggere la risposta. ",
-                                    "%s: the answer cannot be read. "};
+constexpr Bilingual said_right{"%1: giusto.", "%1: right."};
+constexpr Bilingual said_exact_form{" In forma esatta: %1.", " Exactly: %1."};
+constexpr Bilingual said_not_simplified{"%1: valore giusto, non semplificato.",
+                                        "%1: right value, not simplified."};
+constexpr Bilingual said_approximate{"%1: approssimativamente giusto. Scrivi il valore esatto.",
+                                     "%1: approximately right. Type the exact value."};
+constexpr Bilingual said_wrong{"%1: sbagliato.", "%1: wrong."};
+constexpr Bilingual said_empty{"%1: scrivi la risposta.", "%1: type the answer."};
+constexpr Bilingual said_too_long{"%1: risposta troppo lunga, al massimo 64 caratteri.",
+                                  "%1: answer too long, 64 characters at most."};
+constexpr Bilingual said_too_large{"%1: numero troppo grande per i calcoli esatti.",
+                                   "%1: a number too large for the exact arithmetic."};
+constexpr Bilingual said_unreadable{"%1: non riesco a leggere la risposta. ",
+                                    "%1: the answer cannot be read. "};
 
 // What a box expects, with examples, when its text cannot be read.
 constexpr Bilingual expected_texts[step_count] = {
@@ -568,21 +568,15 @@ constexpr Bilingual prompts[step_count] = {
     {"Scrivi il vertice V(x; y).", "Type the vertex V(x; y)."},
 };
 
-constexpr Bilingual exercise_of{"Esercizio %s di 10: ", "Exercise %s of 10: "};
-constexpr Bilingual summary_heading{"Esercizi, serie %s", "Practice, set %s"};
-constexpr Bilingual summary_right{"Giusti al primo tentativo: %s su 10",
-                                  "Right at the first try: %s of 10"};
-constexpr Bilingual summary_streak{"Serie più lunga di esercizi giusti di fila: %s",
-                                   "Longest streak of exercises right in a row: %s"};
-constexpr Bilingual summary_missed{"Passaggi sbagliati più spesso: %s",
-                                   "Steps most often wrong: %s"};
+constexpr Bilingual exercise_of{"Esercizio %1 di 10: ", "Exercise %1 of 10: "};
+constexpr Bilingual summary_heading{"Esercizi, serie %1", "Practice, set %1"};
+constexpr Bilingual summary_right{"Giusti al primo tentativo: %1 su 10",
+                                  "Right at the first try: %1 of 10"};
+constexpr Bilingual summary_streak{"Serie più lunga di esercizi giusti di fila: %1",
+                                   "Longest streak of exercises right in a row: %1"};
+constexpr Bilingual summary_missed{"Passaggi sbagliati più spesso: %1",
+                                   "Steps most often wrong: %1"};
 constexpr Bilingual summary_none{"nessuno", "none"};
-
-std::string fill(const char* pattern, const std::string& value) {
-    std::string out = pattern;
-    const std::size_t at = out.find("%s");
-    return at == std::string::npos ? out : out.replace(at, 2, value);
-}
 
 std::string verdict_text(const Exercise& x, Step step, const StepVerdict& v, int language) {
     // A step right as a whole is named as a step, a verdict on one of its boxes as the box.

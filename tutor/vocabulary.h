@@ -3,6 +3,8 @@
 // screen keeps its language until a command writes it again.
 #pragma once
 
+#include <string>
+
 namespace tutor {
 
 struct Bilingual {
@@ -12,6 +14,18 @@ struct Bilingual {
     // The text in that language: Italian for 0, English for any other value.
     constexpr const char* in(int language) const { return language == 0 ? italian : english; }
 };
+
+// A text with the numbers or words put in for its %1 and %2.
+inline std::string fill(const char* pattern, const std::string& first,
+                        const std::string& second = {}) {
+    std::string out = pattern;
+    for (std::size_t at = out.find('%'); at != std::string::npos; at = out.find('%', at)) {
+        const std::string& value = out[at + 1] == '1' ? first : second;
+        out.replace(at, 2, value);
+        at += value.size();
+    }
+    return out;
+}
 
 namespace vocabulary {
 
