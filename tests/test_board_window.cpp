@@ -8,11 +8,13 @@
 #include "tutor/exact_solution.h"
 #include "tutor/vocabulary.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QClipboard>
 #include <QLabel>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QtTest>
 
 static const std::vector<tutor::BoardLine> steps = {{true, "Equazione"},
@@ -253,6 +255,23 @@ class TestBoardWindow : public QObject {
         QTRY_VERIFY(view->verticalScrollBar()->value() > 0);
         QCOMPARE(view->textCursor().block().text().remove(QChar(0x2060)), "F(X)");
         QTRY_VERIFY(!more->isVisible());
+    }
+
+    // A long chain wraps only after an "=", never inside an expression.
+    void no_break_inside_an_expression() {
+        board->resize(480, 700);
+        board->show_board({{false, "x = (−B ± √Δ) / 2A = (−(−1089) ± √3528261) / (2·(−1001)) = "
+                                   "(1089 ± 3√392029) / (−2002)"}},
+                          std::nullopt, 0);
+        QTRY_VERIFY(board->steps_view()->viewport()->width() > 400); // the steps alone
+        QTextDocument* document = board->steps_view()->document();
+        const QTextBlock block = document->firstBlock();
+        document->documentLayout()->blockBoundingRect(block); // lays the line out
+        QVERIFY(block.layout()->lineCount() > 1);
+        for (int i = 0; i + 1 < block.layout()->lineCount(); ++i) {
+            const QTextLine line = block.layout()->lineAt(i);
+            QVERIFY(block.text().mid(line.textStart(), line.textLength()).trimmed().endsWith('='));
+        }
     }
 
     void failure_box_fits_its_title_data() {
