@@ -43,8 +43,13 @@ std::string point_text(const Rational& x, const Rational& y) {
 // The nice step i of the sequence 1, 2, 5, 10, 20, 50 ... times 10^e, and its k-th multiple.
 // A negative power divides, so that 0.1·3 is written 0.3 and not 0.30000000000000004.
 double multiple(double k, int i, int e) {
+    // The powers a double holds exactly, as std::pow gives them, without its cost.
+    static constexpr double exact_powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const auto power = [](int n) { return n <= 22 ? exact_powers[n] : std::pow(10.0, n); };
     const double m = k * (i == 0 ? 1 : i == 1 ? 2 : 5);
-    return e >= 0 ? m * std::pow(10.0, e) : m / std::pow(10.0, -e);
+    return e >= 0 ? m * power(e) : m / power(-e);
 }
 
 // The smallest nice step with at most ten intervals over [lo, hi] once the range is

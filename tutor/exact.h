@@ -7,6 +7,7 @@
 #include "fractions/numbers.h"
 
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -43,15 +44,19 @@ inline Wide magnitude(Wide v) {
     return v < 0 ? checked_sub(0, v) : v;
 }
 
-// The greatest common divisor of the magnitudes; gcd(0, 0) is 0.
+// The greatest common divisor of the magnitudes; gcd(0, 0) is 0. Most numbers fit 64
+// bits, where a division costs a fraction of a 128-bit one.
 inline Wide gcd(Wide a, Wide b) {
     a = magnitude(a);
     b = magnitude(b);
-    while (b != 0) {
-        const Wide rest = a % b;
-        a = b;
-        b = rest;
+    if ((a | b) >> 64 == 0) {
+        std::uint64_t x = static_cast<std::uint64_t>(a), y = static_cast<std::uint64_t>(b);
+        while (y != 0)
+            x = std::exchange(y, x % y);
+        return x;
     }
+    while (b != 0)
+        a = std::exchange(b, a % b);
     return a;
 }
 
@@ -212,6 +217,22 @@ struct SquareRoot {
     Wide outside = 1, inside = 1;
 };
 
+// Divides m by each prime d up to the last divisor, while d³ ≤ m, into root: the odd
+// powers under the root, the square factors outside it.
+template <class Whole> void take_out_small_primes(Whole& m, SquareRoot& root) {
+    for (Whole d = 2; d <= largest_trial_divisor && d * d * d <= m; d += d == 2 ? 1 : 2) {
+        bool odd_power = false;
+        while (m % d == 0) {
+            m /= d;
+            odd_power = !odd_power;
+            if (!odd_power)
+                root.outside *= d;
+        }
+        if (odd_power)
+            root.inside *= d;
+    }
+}
+
 // A large m costs the whole trial division, and the board and the reader of its numbers
 // take the root of the same discriminant again and again: the last few are kept.
 inline SquareRoot simplify_root(Wide m) {
@@ -226,19 +247,19 @@ inline SquareRoot simplify_root(Wide m) {
             return k.root;
     const Wide whole = m;
     SquareRoot root;
-    for (Wide d = 2; d <= largest_trial_divisor && d * d <= m; d += d == 2 ? 1 : 2) {
-        bool odd_power = false;
-        while (m % d == 0) {
-            m /= d;
-            odd_power = !odd_power;
-            if (!odd_power)
-                root.outside *= d;
-        }
-        if (odd_power)
-            root.inside *= d;
+    // A division of 64 bits is far cheaper than one of 128, and most roots fit.
+    if (m >> 64 == 0) {
+        std::uint64_t small = static_cast<std::uint64_t>(m);
+        take_out_small_primes(small, root);
+        m = small;
+    } else {
+        take_out_small_primes(m, root);
     }
-    // What is left has no factor up to the last divisor tried: a prime, a square, or a
-    // product of large primes that stays under the root.
+    // What is left has no prime factor up to the last divisor tried. If the search ended
+    // because that divisor cubed passed it, it has at most two prime factors: it is 1, a
+    // prime, a prime's square or a product of two primes, and only the square has a square
+    // factor. If it ended at the last divisor, a product of larger primes stays under the
+    // root.
     const Wide rest = fractions::whole_square_root(m);
     if (rest > 0)
         root.outside *= rest;

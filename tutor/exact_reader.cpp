@@ -33,14 +33,20 @@ class Reader {
 
   private:
     [[noreturn]] void fail(ReadError error) const { throw Failure{error, at_}; }
-    bool next(const char* token) const {
-        return s_.compare(at_, std::char_traits<char>::length(token), token) == 0;
+    // The length of the token where it stands next, else 0. Byte by byte: a token is a
+    // few bytes, and most tries fail at the first.
+    std::size_t matched(const char* token) const {
+        std::size_t n = 0;
+        for (; token[n] != 0; ++n)
+            if (at_ + n >= s_.size() || s_[at_ + n] != token[n])
+                return 0;
+        return n;
     }
+    bool next(const char* token) const { return matched(token) != 0; }
     bool take(const char* token) {
-        if (!next(token))
-            return false;
-        at_ += std::char_traits<char>::length(token);
-        return true;
+        const std::size_t n = matched(token);
+        at_ += n;
+        return n != 0;
     }
     void skip_blanks() {
         while (at_ < s_.size() && s_[at_] == ' ')
