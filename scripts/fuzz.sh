@@ -3,10 +3,16 @@
 # and runs each of them for SECONDS seconds on a copy of its corpus (fuzz/corpus/).
 #   scripts/fuzz.sh [SECONDS] [TARGET...]   (default 60 seconds, every target)
 #   scripts/fuzz.sh --coverage              (line coverage of tutor/ and fractions/)
+#   scripts/fuzz.sh --minimize              (the fewest inputs of each corpus that keep
+#                                            everything it reaches)
 # An input slower than one second counts as a failure. Crashing inputs are written to
 # fuzz-out/TARGET/; the script exits non-zero if any target failed. The inputs of a run
 # that reach code the corpus did not are merged into fuzz-out/corpus/CORPUS, a copy of
 # fuzz/corpus/CORPUS, to be reviewed and copied back.
+#
+# --minimize rewrites each corpus in fuzz/corpus/ (review it with git) to the fewest of
+# its inputs that still reach every coverage edge that the whole corpus reaches in each of
+# its targets: the input that adds the most edges not yet reached first, and so on.
 #
 # --coverage replays every corpus once through its target's checks (the tests' replay
 # programs) built in build-coverage with clang's source-based coverage, and prints the
@@ -19,6 +25,53 @@ declare -A corpora=([fuzz_numbers]=numbers [fuzz_session]=session [fuzz_board]=b
                     [fuzz_answer]=answer [fuzz_window]=session)
 
 WITH_FUZZ=1 scripts/install-deps.sh
+
+if [ "${1:-}" = --minimize ]; then
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTUTOR_FUZZ=ON -DTUTOR_TESTS=OFF \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build-fuzz -j"$(nproc)" --target "${all_targets[@]}"
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    for corpus in $(printf '%s\n' "${corpora[@]}" | sort -u); do
+        # The edges each input reaches in each target that reads this corpus: an input
+        # merged alone into an empty corpus, libFuzzer's control file lists all of them
+        # ("FT 0 edge edge ...").
+        for target in "${all_targets[@]}"; do
+            [ "${corpora[$target]}" = "$corpus" ] || continue
+            for input in "fuzz/corpus/$corpus"/*; do
+                rm -rf "$work/empty" "$work/one" "$work/control"
+                mkdir "$work/empty" "$work/one"
+                cp "$input" "$work/one/"
+                "build-fuzz/fuzz/$target" -merge=1 -use_counters=0 -detect_leaks=0 \
+                    -merge_control_file="$work/control" "$work/empty" "$work/one" \
+                    >"$work/log" 2>&1 || { tail -5 "$work/log"; exit 1; }
+                awk -v input="$input" -v target="$target" '
+                    $1 == "FT" { for (i = 3; i <= NF; ++i) print input, target ":" $i }' \
+                    "$work/control"
+            done
+        done | awk '
+            { edges[$1] = edges[$1] " " $2 }
+            END {
+                for (;;) {
+                    best = ""; gain_best = 0
+                    for (input in edges) {
+                        n = split(edges[input], e, " "); gain = 0
+                        for (k = 1; k <= n; ++k) gain += !(e[k] in reached)
+                        if (gain > gain_best) { best = input; gain_best = gain }
+                    }
+                    if (best == "") break
+                    n = split(edges[best], e, " ")
+                    for (k = 1; k <= n; ++k) reached[e[k]]
+                    print best; delete edges[best]
+                }
+            }' >"$work/keep"
+        before=$(find "fuzz/corpus/$corpus" -type f | wc -l)
+        find "fuzz/corpus/$corpus" -type f | sort >"$work/all"
+        sort "$work/keep" | comm -23 "$work/all" - | xargs -r rm --
+        echo "$corpus: kept $(wc -l <"$work/keep") of $before inputs"
+    done
+    exit 0
+fi
 
 if [ "${1:-}" = --coverage ]; then
     flags="-fprofile-instr-generate -fcoverage-mapping"
