@@ -64,16 +64,17 @@ void fit_axis(double lo, double hi, double& min, double& max, double& step) {
     for (;;) {
         const double s = multiple(1, i, e);
         double kmin = std::floor(lo / s), kmax = std::ceil(hi / s);
-        for (bool fits = false; !fits;) {
+        // Widening only adds intervals: a step that needs more than ten already is passed by.
+        for (bool settled = kmax - kmin > 10; !settled;) {
             const double range = multiple(kmax, i, e) - multiple(kmin, i, e);
-            fits = true;
+            settled = true;
             if (lo - multiple(kmin, i, e) < range / 10) {
                 kmin -= 1;
-                fits = false;
+                settled = false;
             }
             if (multiple(kmax, i, e) - hi < range / 10) {
                 kmax += 1;
-                fits = false;
+                settled = false;
             }
         }
         if (kmax - kmin <= 10) {
