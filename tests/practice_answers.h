@@ -1,18 +1,18 @@
-// The board's own answers to each step of an exercise, as typed into its boxes.
+// The board's own answers to each step of an exercise, as typed into its boxes. No Qt, so
+// that the answer fuzzer types them too.
 #pragma once
 
 #include "tutor/practice.h"
 
-#include <QList>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 // The board's own answers to a step, as it writes them: the roots also both in one box.
-inline QList<QStringList> board_answers(const tutor::practice::Exercise& x,
-                                        tutor::practice::Step step) {
+inline std::vector<std::vector<std::string>> board_answers(const tutor::practice::Exercise& x,
+                                                           tutor::practice::Step step) {
     using tutor::practice::Step;
     const tutor::ExactSolution& s = x.solution;
-    const auto text = [](const std::string& t) { return QString::fromStdString(t); };
-    const auto whole = [&](tutor::exact::Wide v) { return text(tutor::exact::whole_text(v)); };
+    const auto whole = [](tutor::exact::Wide v) { return tutor::exact::whole_text(v); };
     switch (step) {
     case Step::IntegerForm:
         return {{whole(s.A), whole(s.B), whole(s.C)}};
@@ -24,11 +24,11 @@ inline QList<QStringList> board_answers(const tutor::practice::Exercise& x,
                                                      : "0"}};
     case Step::Roots:
         if (s.kind == tutor::RootCase::Double)
-            return {{text(s.x1.text)}};
+            return {{s.x1.text}};
         if (s.x1.rational)
-            return {{text(s.x2.text), text(s.x1.text)}};
-        return {{text(s.x2.text), text(s.x1.text)}, {text(s.form.text("±")), ""}};
+            return {{s.x2.text, s.x1.text}};
+        return {{s.x2.text, s.x1.text}, {s.form.text("±"), ""}};
     default:
-        return {{text(s.vertex_x.text()), text(s.vertex_y.text())}};
+        return {{s.vertex_x.text(), s.vertex_y.text()}};
     }
 }

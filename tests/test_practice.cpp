@@ -153,11 +153,13 @@ class PracticeTest : public QObject {
                              where);
                     QVERIFY2(of_its_kind(x), where);
                     for (Step step : steps_of(x))
-                        for (const QStringList& typed : board_answers(x, step)) {
-                            const StepVerdict v = check(x, step, strings(typed), 0);
-                            QVERIFY2(v.verdict == Verdict::Right, where + " " +
-                                                                      typed.join(" | ").toUtf8() +
-                                                                      " " + v.message.c_str());
+                        for (const std::vector<std::string>& typed : board_answers(x, step)) {
+                            const StepVerdict v = check(x, step, typed, 0);
+                            QByteArray boxes;
+                            for (const std::string& t : typed)
+                                boxes += QByteArray(t.c_str()) + " | ";
+                            QVERIFY2(v.verdict == Verdict::Right,
+                                     where + " " + boxes + v.message.c_str());
                         }
                 }
             }
@@ -192,8 +194,7 @@ class PracticeTest : public QObject {
                     QVERIFY(!session.show(0).empty());
                 if (step == Step::Roots && exercise == 2)
                     QCOMPARE(session.check({"", ""}, 0).verdict, Verdict::Empty); // not counted
-                QCOMPARE(session.check(strings(board_answers(x, step).front()), 0).verdict,
-                         Verdict::Right);
+                QCOMPARE(session.check(board_answers(x, step).front(), 0).verdict, Verdict::Right);
             }
             ++exercise;
         }

@@ -19,10 +19,10 @@ class TestPracticeWindow : public QObject {
     Q_OBJECT
 
     // Types into the boxes of the current step and presses Return in the first.
-    static void answer(PracticeWindow& p, const QStringList& typed) {
+    static void answer(PracticeWindow& p, const std::vector<std::string>& typed) {
         const Step step = p.session().step();
-        for (int i = 0; i < typed.size(); ++i)
-            p.box(step, i)->setText(typed[i]);
+        for (std::size_t i = 0; i < typed.size(); ++i)
+            p.box(step, static_cast<int>(i))->setText(QString::fromStdString(typed[i]));
         QTest::keyClick(p.box(step, 0), Qt::Key_Return);
     }
 
