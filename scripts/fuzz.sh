@@ -49,7 +49,8 @@ if [ "${1:-}" = --minimize ]; then
                     $1 == "FT" { for (i = 3; i <= NF; ++i) print input, target ":" $i }' \
                     "$work/control"
             done
-        done | awk '
+        done >"$work/edges"
+        awk '
             { edges[$1] = edges[$1] " " $2 }
             END {
                 for (;;) {
@@ -57,14 +58,16 @@ if [ "${1:-}" = --minimize ]; then
                     for (input in edges) {
                         n = split(edges[input], e, " "); gain = 0
                         for (k = 1; k <= n; ++k) gain += !(e[k] in reached)
-                        if (gain > gain_best) { best = input; gain_best = gain }
+                        if (gain > gain_best || (gain == gain_best && gain > 0 && input < best)) {
+                            best = input; gain_best = gain
+                        }
                     }
                     if (best == "") break
                     n = split(edges[best], e, " ")
                     for (k = 1; k <= n; ++k) reached[e[k]]
                     print best; delete edges[best]
                 }
-            }' >"$work/keep"
+            }' "$work/edges" >"$work/keep"
         before=$(find "fuzz/corpus/$corpus" -type f | wc -l)
         find "fuzz/corpus/$corpus" -type f | sort >"$work/all"
         sort "$work/keep" | comm -23 "$work/all" - | xargs -r rm --
