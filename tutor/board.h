@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace tutor {
@@ -90,17 +89,6 @@ struct Graph {
 
     // The parabola's height at x.
     double y(double x) const { return (a * x + b) * x + c; }
-    // `count` points of the curve (at least 2), evenly spaced across the view box from its
-    // left edge to its right edge.
-    std::vector<std::pair<double, double>> sample(int count) const {
-        std::vector<std::pair<double, double>> points;
-        count = count < 2 ? 2 : count;
-        for (int i = 0; i < count; ++i) {
-            const double x = box.x_min + (box.x_max - box.x_min) * i / (count - 1);
-            points.emplace_back(x, y(x));
-        }
-        return points;
-    }
 };
 
 Graph board_graph(const SolvedEquation& equation, const std::optional<TestedValue>& tested,
